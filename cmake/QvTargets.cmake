@@ -1,0 +1,43 @@
+# Shared compile settings for every target of the project.
+
+if(QV_SANITIZE)
+  add_compile_options(-fsanitize=address,undefined -fno-omit-frame-pointer -fno-sanitize-recover=undefined)
+  add_link_options(-fsanitize=address,undefined)
+endif()
+
+# qv_target_defaults(target): warnings (errors with QV_WERROR) for our own code.
+function(qv_target_defaults target)
+  target_compile_options(${target} PRIVATE -Wall -Wextra -Wpedantic -Wshadow=local -Wno-unused-parameter)
+  if(QV_WERROR)
+    target_compile_options(${target} PRIVATE -Werror)
+  endif()
+endfunction()
+
+# qv_subdirs(a b c): add each listed sub-folder that has a CMakeLists.txt.
+macro(qv_subdirs)
+  foreach(_d ${ARGN})
+    if(EXISTS ${CMAKE_CURRENT_SOURCE_DIR}/${_d}/CMakeLists.txt)
+      add_subdirectory(${_d})
+    endif()
+  endforeach()
+endmacro()
+
+# qv_gtest(name SOURCES ... LIBS ...): one GoogleTest executable registered with CTest.
+function(qv_gtest name)
+  cmake_parse_arguments(ARG "" "" "SOURCES;LIBS" ${ARGN})
+  add_executable(${name} ${ARG_SOURCES})
+  target_link_libraries(${name} PRIVATE ${ARG_LIBS} GTest::gtest GTest::gtest_main)
+  qv_target_defaults(${name})
+  include(GoogleTest)
+  gtest_discover_tests(${name} DISCOVERY_TIMEOUT 60 PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen")
+endfunction()
+
+# qv_qttest(name SOURCES ... LIBS ...): one Qt Test executable on the offscreen platform.
+function(qv_qttest name)
+  cmake_parse_arguments(ARG "" "" "SOURCES;LIBS" ${ARGN})
+  add_executable(${name} ${ARG_SOURCES})
+  target_link_libraries(${name} PRIVATE ${ARG_LIBS} Qt6::Test Qt6::Widgets)
+  qv_target_defaults(${name})
+  add_test(NAME ${name} COMMAND ${name})
+  set_tests_properties(${name} PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen" TIMEOUT 300)
+endfunction()
