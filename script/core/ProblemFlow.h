@@ -1,0 +1,53 @@
+// The part of the trainer's problem flow that needs no window: selecting a
+// problem, Next, and the end of a move on the main board.
+#pragma once
+
+#include "script/core/Globales.h"
+#include "script/core/ScriptHost.h"
+#include "script/core/ScriptInterpreter.h"
+
+#include <string>
+#include <vector>
+
+namespace qv {
+
+// Shared by the trainer's main window and qvn run. The window keeps its own
+// parts (the open dialog, the clock's reset and display, pause, sound, aux board)
+// and calls these from its handlers.
+class ProblemFlow {
+public:
+    ProblemFlow(Globales& globals, ScriptHost& host) : g_(globals), host_(host), interp_(globals, host) {}
+
+    // Opens a problem file and lists its problems (ScanProblemIndex). Throws
+    // FileError when the file cannot be opened; no file is open then.
+    std::vector<std::string> ReadProblems(const std::string& path);
+
+    // ListBox1Click steps 2-7: clears the memo and the labels 2 and 6, new game on
+    // the board, clears the score, finds the entry's index line, writes the title
+    // as the first memo line and enables Next. (Stopping and resetting the clock,
+    // step 1, is the window's.) When the index line cannot be found again, the
+    // error box says so, Next stays disabled and false is returned.
+    bool SelectProblem(const std::string& entry);
+
+    // BitBtn2Click: runs the interpreter when a problem file is open.
+    ScriptStop Next();
+
+    // ChessBrd1LegalMove steps 1-6: Next enabled, board disabled, "Your turn!"
+    // hidden, border silver, the move stored as LastMoveFrom/LastMoveTo, clock stopped.
+    void BoardLegalMove(Square from, Square to);
+    // ChessBrd1Mate and ChessBrd1Draw: the information boxes "Check Mate" and "Draw".
+    void BoardMate();
+    void BoardDraw();
+
+    ScriptInterpreter& Interpreter() { return interp_; }
+
+private:
+    Globales& g_;
+    ScriptHost& host_;
+    ScriptInterpreter interp_;
+};
+
+// The text of the error box when a selected entry's index line is not in the file.
+std::string ProblemNotFoundMessage(const std::string& entry);
+
+} // namespace qv
