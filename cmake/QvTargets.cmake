@@ -13,10 +13,15 @@ function(qv_target_defaults target)
   endif()
 endfunction()
 
+# Folders (relative to the source root, e.g. "engine" or "tests/app") left out of
+# this build tree; handy for building one subsystem while another is in pieces.
+set(QV_SKIP "" CACHE STRING "Semicolon-separated folders to leave out of the build")
+
 # qv_subdirs(a b c): add each listed sub-folder that has a CMakeLists.txt.
 macro(qv_subdirs)
   foreach(_d ${ARGN})
-    if(EXISTS ${CMAKE_CURRENT_SOURCE_DIR}/${_d}/CMakeLists.txt)
+    file(RELATIVE_PATH _rel ${PROJECT_SOURCE_DIR} ${CMAKE_CURRENT_SOURCE_DIR}/${_d})
+    if(EXISTS ${CMAKE_CURRENT_SOURCE_DIR}/${_d}/CMakeLists.txt AND NOT _rel IN_LIST QV_SKIP)
       add_subdirectory(${_d})
     endif()
   endforeach()
