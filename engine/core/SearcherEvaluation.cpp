@@ -1,0 +1,157 @@
+// The static evaluation: the prepared piece-square table and the pawn and rook terms.
+#include "core/Searcher.h"
+
+#include <bit>
+#include <cstring>
+
+namespace qv::engine {
+
+namespace {
+
+// Source tables from White's side: entry 0 is a8, entry 7 h8, entry 56 a1. Black
+// reads them mirrored by rank (square s ^ 56).
+constexpr int PawnTable[64] = {
+    0, 0,  0,  0,   0,   0,  0,  0, //
+    5, 10, 15, 20,  20,  15, 10, 5, //
+    4, 8,  12, 16,  16,  12, 8,  4, //
+    3, 6,  9,  12,  12,  9,  6,  3, //
+    2, 4,  6,  8,   8,   6,  4,  2, //
+    1, 2,  3,  4,   4,   3,  2,  1, //
+    0, 0,  0,  -20, -20, 0,  0,  0, //
+    0, 0,  0,  0,   0,   0,  0,  0,
+};
+
+constexpr int MinorPieceTable[64] = {
+    -10, -10, -10, -10, -10, -10, -10, -10, //
+    -10, 0,   0,   0,   0,   0,   0,   -10, //
+    -10, 0,   5,   5,   5,   5,   0,   -10, //
+    -10, 0,   5,   10,  10,  5,   0,   -10, //
+    -10, 0,   5,   10,  10,  5,   0,   -10, //
+    -10, 0,   5,   5,   5,   5,   0,   -10, //
+    -10, 0,   0,   0,   0,   0,   0,   -10, //
+    -20, -20, -20, -20, -20, -20, -20, -20,
+};
+
+constexpr int KingMiddleTable[64] = {
+    -40, -40, -40, -40, -40, -40, -40, -40, //
+    -40, -40, -40, -40, -40, -40, -40, -40, //
+    -40, -40, -40, -40, -40, -40, -40, -40, //
+    -40, -40, -40, -40, -40, -40, -40, -40, //
+    -40, -40, -40, -40, -40, -40, -40, -40, //
+    -40, -40, -40, -40, -40, -40, -40, -40, //
+    -20, -20, -20, -20, -20, -20, -20, -20, //
+    -10, 0,   10,  -20, 0,   -20, 10,  0,
+};
+
+constexpr int KingEndTable[64] = {
+    -5, -5, -5, -5, -5, -5, -5, -5, //
+    -5, 0,  0,  0,  0,  0,  0,  -5, //
+    -5, 0,  5,  5,  5,  5,  0,  -5, //
+    -5, 0,  5,  10, 10, 5,  0,  -5, //
+    -5, 0,  5,  10, 10, 5,  0,  -5, //
+    -5, 0,  5,  5,  5,  5,  0,  -5, //
+    -5, 0,  0,  0,  0,  0,  0,  -5, //
+    -5, -5, -5, -5, -5, -5, -5, -5,
+};
+
+constexpr int KingsideShelterTable[64] = {
+    0, 0, 0, 0, 0, 0,  0,  0,  //
+    0, 0, 0, 0, 0, 0,  0,  0,  //
+    0, 0, 0, 0, 0, 0,  0,  0,  //
+    0, 0, 0, 0, 0, 0,  0,  0,  //
+    0, 0, 0, 0, 0, 5,  5,  5,  //
+    0, 0, 0, 0, 0, 10, 10, 10, //
+    0, 0, 0, 0, 0, 20, 20, 20, //
+    0, 0, 0, 0, 0, 0,  0,  0,
+};
+
+constexpr int QueensideShelterTable[64] = {
+    0,  0,  0,  0, 0, 0, 0, 0, //
+    0,  0,  0,  0, 0, 0, 0, 0, //
+    0,  0,  0,  0, 0, 0, 0, 0, //
+    0,  0,  0,  0, 0, 0, 0, 0, //
+    5,  5,  5,  0, 0, 0, 0, 0, //
+    10, 10, 10, 0, 0, 0, 0, 0, //
+    20, 20, 20, 0, 0, 0, 0, 0, //
+    0,  0,  0,  0, 0, 0, 0, 0,
+};
+
+constexpr int PieceValue[6] = {100, 300, 300, 500, 900, 0};
+
+// Material that decides the opponent's king table: knights, bishops, rooks and queens.
+constexpr int EndgameMaterial = 1400;
+
+constexpr std::uint64_t FileMask(int file) {
+    return 0x0101010101010101ULL << file;
+}
+
+} // namespace
+
+void Searcher::PrepareEvaluation() {
+    std::memset(prepared_, 0, sizeof prepared_);
+    for (int side = White; side <= Black; ++side) {
+        const int mirror = side == White ? 0 : 56;
+        for (int s = 0; s < 64; ++s) {
+            const int t = s ^ mirror;
+            prepared_[side][Pawn][s] = PieceValue[Pawn] + PawnTable[t];
+            prepared_[side][Knight][s] = PieceValue[Knight] + MinorPieceTable[t];
+            prepared_[side][Bishop][s] = PieceValue[Bishop] + MinorPieceTable[t];
+            prepared_[side][Rook][s] = PieceValue[Rook];
+            prepared_[side][Queen][s] = PieceValue[Queen];
+        }
+        const int enemy = side ^ 1;
+        int material = 0;
+        for (int piece = Knight; piece <= Queen; ++piece)
+            material += PieceValue[piece] * std::popcount(pieces_[enemy][piece]);
+        const std::uint64_t kings = pieces_[side][King];
+        // A side without a king plays by the endgame table and gets no shelter.
+        const bool middleGame = kings && material > EndgameMaterial;
+        for (int s = 0; s < 64; ++s)
+            prepared_[side][King][s] =
+                middleGame ? KingMiddleTable[s ^ mirror] : KingEndTable[s ^ mirror];
+        if (middleGame) {
+            const int kingFile = std::countr_zero(kings) & 7;
+            const int* shelter = kingFile >= 5   ? KingsideShelterTable
+                                 : kingFile <= 2 ? QueensideShelterTable
+                                                 : nullptr;
+            if (shelter)
+                for (int s = 0; s < 64; ++s) prepared_[side][Pawn][s] += shelter[s ^ mirror];
+        }
+    }
+    SumMaterial();
+}
+
+int Searcher::Evaluate() const {
+    // Running scores start from the prepared entries of every piece, kept up to date
+    // by Put and Remove; the pawn structure and rook files are counted here.
+    int score[2] = {material_[White], material_[Black]};
+    int pawns[2][10] = {}; // pawns per file, slots 0 and 9 stay empty
+    for (int side = White; side <= Black; ++side)
+        for (int file = 0; file < 8; ++file)
+            pawns[side][file + 1] = std::popcount(pieces_[side][Pawn] & FileMask(file));
+    for (int x = White; x <= Black; ++x) {
+        const int y = x ^ 1;
+        const int* own = pawns[x];
+        const int* enemy = pawns[y];
+        for (std::uint64_t b = pieces_[x][Pawn]; b; b &= b - 1) {
+            const int s = std::countr_zero(b);
+            const int f = (s & 7) + 1;
+            if (own[f] > 1) score[x] -= 5;
+            if (!own[f - 1] && !own[f + 1]) {
+                score[x] -= 20;
+                if (!enemy[f]) score[x] -= 10;
+            }
+            if (!enemy[f - 1] && !enemy[f] && !enemy[f + 1]) score[x] += 2 * prepared_[x][Pawn][s];
+        }
+        for (std::uint64_t b = pieces_[x][Rook]; b; b &= b - 1) {
+            const int f = (std::countr_zero(b) & 7) + 1;
+            if (!own[f]) {
+                score[x] += 10;
+                if (!enemy[f]) score[x] += 5;
+            }
+        }
+    }
+    return side_ == White ? score[White] - score[Black] : score[Black] - score[White];
+}
+
+} // namespace qv::engine

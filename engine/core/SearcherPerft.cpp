@@ -1,0 +1,34 @@
+// Leaf counts through the search's own generator, for checking it against reference counts.
+#include "core/Searcher.h"
+
+namespace qv::engine {
+
+long long Searcher::Perft(int depth) {
+    if (depth <= 0) return 1;
+    if (ply_ >= MaxPly - 1) return 0;
+    GenerateAllMoves();
+    const int begin = listStart_[ply_], end = listEnd_[ply_];
+    long long total = 0;
+    for (int i = begin; i < end; ++i) {
+        if (!PlaySearchMove(stack_[i].Move)) continue;
+        total += depth == 1 ? 1 : Perft(depth - 1);
+        UndoSearchMove();
+    }
+    return total;
+}
+
+std::vector<std::pair<MoveWord, long long>> Searcher::PerftDivide(int depth) {
+    std::vector<std::pair<MoveWord, long long>> out;
+    if (depth <= 0 || ply_ >= MaxPly - 1) return out;
+    GenerateAllMoves();
+    const int begin = listStart_[ply_], end = listEnd_[ply_];
+    for (int i = begin; i < end; ++i) {
+        const MoveWord move = stack_[i].Move;
+        if (!PlaySearchMove(move)) continue;
+        out.emplace_back(move, depth == 1 ? 1 : Perft(depth - 1));
+        UndoSearchMove();
+    }
+    return out;
+}
+
+} // namespace qv::engine

@@ -1,0 +1,48 @@
+// Gives qvn perft --engine its counter: leaf counts through the search's own generator.
+#include "Command.h"
+
+#include "core/BoardModel.h"
+#include "core/Search.h"
+
+#include <chrono>
+#include <iostream>
+#include <memory>
+
+namespace qvn {
+extern long long (*EnginePerft)(const std::string& fen, int depth, bool divide, std::ostream& out);
+}
+
+namespace {
+
+long long CountThroughEngine(const std::string& fen, int depth, bool divide, std::ostream& out) {
+    qv::BoardModel board;
+    if (!board.SetFen(fen)) return 0;
+    auto searcher = std::make_unique<qv::engine::Searcher>();
+    searcher->LoadPosition(board.State());
+    const auto start = std::chrono::steady_clock::now();
+    long long total = 0;
+    if (divide) {
+        for (const auto& [move, count] : searcher->PerftDivide(depth)) {
+            out << qv::engine::MoveText(move) << ": " << count << "\n";
+            total += count;
+        }
+        out << "\n";
+    } else {
+        total = searcher->Perft(depth);
+    }
+    const double ms =
+        std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
+    std::cerr << "time: " << static_cast<long long>(ms) << " ms";
+    if (ms > 0) std::cerr << ", " << static_cast<long long>(total * 1000.0 / ms) << " leaves/s";
+    std::cerr << "\n";
+    return total;
+}
+
+// Installs the counter while the command table is being built; cmd_perft reads the
+// pointer only when it runs, after every static object exists.
+struct InstallEnginePerft {
+    InstallEnginePerft() { qvn::EnginePerft = &CountThroughEngine; }
+};
+const InstallEnginePerft install;
+
+} // namespace
