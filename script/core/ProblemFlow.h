@@ -16,7 +16,8 @@ namespace qv {
 // and calls these from its handlers.
 class ProblemFlow {
 public:
-    ProblemFlow(Globales& globals, ScriptHost& host) : g_(globals), host_(host), interp_(globals, host) {}
+    ProblemFlow(Globales& globals, ScriptHost& host)
+        : g_(globals), host_(host), interp_(globals, host) {}
 
     // Opens a problem file and lists its problems (ScanProblemIndex). Throws
     // FileError when the file cannot be opened; no file is open then.

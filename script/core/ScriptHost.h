@@ -48,7 +48,7 @@ public:
     virtual void SetNextEnabled(bool enabled) = 0;
 
     // --- the main board (ChessBrd1) ---
-    virtual std::string BoardPosition() const = 0;            // 64-character position string
+    virtual std::string BoardPosition() const = 0;              // 64-character position string
     virtual void SetBoardPosition(const std::string& text) = 0; // Position := text
     virtual bool BoardWhiteToMove() const = 0;
     virtual void SetBoardWhiteToMove(bool white) = 0;

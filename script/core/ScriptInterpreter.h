@@ -5,8 +5,8 @@
 #include "script/core/Globales.h"
 #include "script/core/ScriptHost.h"
 
-#include <string>
 #include <stdexcept>
+#include <string>
 #include <string_view>
 
 namespace qv {

@@ -1,0 +1,30 @@
+// The index scan of a problem file and the lookup of a selected problem.
+#include "script/core/ProblemIndex.h"
+
+#include "script/core/ScriptWords.h"
+
+namespace qv {
+
+std::vector<std::string> ScanProblemIndex(Globales& g, const std::string& path) {
+    if (g.ProblemFileOpen) g.ProblemFile.Close();
+    g.ProblemFileOpen = false;
+    g.ProblemFile.Open(path); // throws FileError
+    g.ProblemFileOpen = true;
+    std::vector<std::string> entries;
+    std::string line;
+    while (g.ProblemFile.ReadLine(line))
+        if (IsIndexLine(line)) entries.push_back(IndexEntry(line));
+    return entries;
+}
+
+bool SeekProblem(Globales& g, const std::string& entry) {
+    g.ProblemTitle = entry;
+    const std::string key = ProblemKey(entry);
+    g.ProblemFile.Rewind();
+    std::string line;
+    while (g.ProblemFile.ReadLine(line))
+        if (line == key) return true;
+    return false;
+}
+
+} // namespace qv

@@ -1,0 +1,125 @@
+// qvn run FILE [--problem ENTRY] [--moves MOVES] [--accept-points yes|no]:
+// a headless play-through of one problem, printed as a transcript.
+#include "Command.h"
+
+#include "script/core/Globales.h"
+#include "script/core/ProblemFlow.h"
+#include "script/core/ScriptWords.h"
+#include "script/core/TranscriptHost.h"
+
+#include <iostream>
+#include <sstream>
+
+namespace {
+
+constexpr int MaxPresses = 10000;
+
+std::vector<std::string> SplitMoves(const std::string& text) {
+    std::vector<std::string> moves;
+    std::stringstream in(text);
+    std::string m;
+    while (std::getline(in, m, ','))
+        if (!m.empty()) moves.push_back(m);
+    return moves;
+}
+
+// A move of --moves as a drop on the board: "e2e4", or "e7e8q" with a promotion letter.
+bool PlayUserMove(qv::BoardModel& board, const std::string& text) {
+    if (text.size() != 4 && text.size() != 5) return false;
+    const qv::Square from = qv::StrToSquare(text.substr(0, 2));
+    const qv::Square to = qv::StrToSquare(text.substr(2, 2));
+    if (from == qv::None || to == qv::None || !board.IsLegalMove(from, to)) return false;
+    const char saved = board.PromotionPiece;
+    if (text.size() == 5) {
+        const char p = static_cast<char>(text[4] | 32);
+        if (p != 'q' && p != 'r' && p != 'b' && p != 'n') return false;
+        board.PromotionPiece = p;
+    }
+    board.DragFrom = from;
+    board.DropTo = to;
+    const bool ok = board.MakeMove(from, to);
+    board.PromotionPiece = saved;
+    return ok;
+}
+
+int RunRun(const std::vector<std::string>& args) {
+    std::string file, problem, acceptText = "no";
+    std::vector<std::string> moves;
+    bool haveProblem = false;
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        const std::string& a = args[i];
+        const bool hasValue = i + 1 < args.size();
+        if (a == "--problem" && hasValue) {
+            problem = args[++i];
+            haveProblem = true;
+        } else if (a == "--moves" && hasValue) {
+            moves = SplitMoves(args[++i]);
+        } else if (a == "--accept-points" && hasValue) {
+            acceptText = args[++i];
+            if (acceptText != "yes" && acceptText != "no")
+                return qvn::UsageError("run", "--accept-points takes yes or no");
+        } else if (a.rfind("--", 0) == 0 || !file.empty()) {
+            return qvn::UsageError("run", "unexpected argument '" + a + "'");
+        } else {
+            file = a;
+        }
+    }
+    if (file.empty()) return qvn::UsageError("run", "expects a problem file");
+
+    qv::Globales g;
+    qv::TranscriptHost host(std::cout);
+    host.AcceptPoints = acceptText == "yes";
+    qv::ProblemFlow flow(g, host);
+    host.Attach(flow);
+
+    std::vector<std::string> entries;
+    try {
+        entries = flow.ReadProblems(file);
+    } catch (const qv::FileError& e) {
+        std::cerr << "qvn run: " << file << ": " << e.what() << "\n";
+        return qvn::ExitFailure;
+    }
+    // The entry as the list shows it, or its label (word 1); the first by default.
+    const std::string* entry = nullptr;
+    for (const auto& e : entries)
+        if (!haveProblem || e == problem) {
+            entry = &e;
+            break;
+        }
+    if (!entry)
+        for (const auto& e : entries)
+            if (qv::Word(e, 1) == problem) {
+                entry = &e;
+                break;
+            }
+    if (!entry) {
+        if (haveProblem)
+            std::cerr << "qvn run: " << file << ": no problem '" << problem << "'\n";
+        else
+            std::cerr << "qvn run: " << file << ": the file lists no problems\n";
+        return qvn::ExitFailure;
+    }
+
+    const bool found = flow.SelectProblem(*entry);
+    std::size_t nextMove = 0;
+    for (int presses = 0; found && host.NextEnabled() && presses < MaxPresses; ++presses) {
+        const qv::ScriptStop stop = flow.Next();
+        if (stop == qv::ScriptStop::IndexLine) break;
+        if (stop != qv::ScriptStop::UserTurn) continue;
+        if (nextMove >= moves.size()) break;
+        const std::string& m = moves[nextMove++];
+        if (!PlayUserMove(host.Board(), m)) {
+            std::cout << "refused: " << m << "\n";
+            break;
+        }
+    }
+    std::cout << "position: " << host.Board().Fen() << "\n";
+    std::cout << "total: " << g.TotalPoints << "\n";
+    return found ? qvn::ExitOk : qvn::ExitFailure;
+}
+
+qvn::Registrar reg{
+    {"run", "FILE [--problem ENTRY] [--moves MOVES] [--accept-points yes|no]",
+     "plays a problem through without a display and prints what the trainer would show", RunRun}};
+
+} // namespace
