@@ -6,7 +6,9 @@
 
 namespace qv {
 
-BoardModel::BoardModel() { ResetBoard(); }
+BoardModel::BoardModel() {
+    ResetBoard();
+}
 
 void BoardModel::SetPosition(std::string_view text) {
     StopThinking();
@@ -51,7 +53,8 @@ void BoardModel::NewGame() {
 MoveInfo* BoardModel::Entry(const HalfMove& h) {
     const long i = h.Index();
     if (i < 0) return nullptr;
-    if (static_cast<std::size_t>(i) >= record_.size()) record_.resize(static_cast<std::size_t>(i) + 64);
+    if (static_cast<std::size_t>(i) >= record_.size())
+        record_.resize(static_cast<std::size_t>(i) + 64);
     return &record_[static_cast<std::size_t>(i)];
 }
 
@@ -148,7 +151,8 @@ bool BoardModel::PlayMove(Square origin, Square target) {
     const char moved = state_.Squares[target];
     if ((moved == 'p' || moved == 'P') && (RankOf(target) == 8 || RankOf(target) == 1)) {
         if (OnPromotion) OnPromotion(this, origin, target, PromotionPiece);
-        const char upper = static_cast<char>(std::toupper(static_cast<unsigned char>(PromotionPiece)));
+        const char upper =
+            static_cast<char>(std::toupper(static_cast<unsigned char>(PromotionPiece)));
         state_.Squares[target] = RankOf(target) == 8 ? upper : static_cast<char>(upper + 32);
         RepaintSquare(target);
     }
@@ -157,8 +161,10 @@ bool BoardModel::PlayMove(Square origin, Square target) {
     if (target == passed) {
         Square victim = None;
         const char piece = state_.Squares[target];
-        if (RankOf(target) == 6 && piece == 'P') victim = SquareAt(FileOf(target), 5);
-        else if (RankOf(target) == 3 && piece == 'p') victim = SquareAt(FileOf(target), 4);
+        if (RankOf(target) == 6 && piece == 'P')
+            victim = SquareAt(FileOf(target), 5);
+        else if (RankOf(target) == 3 && piece == 'p')
+            victim = SquareAt(FileOf(target), 4);
         if (victim != None) {
             if (OnCapture) OnCapture(this, origin, target, state_.Squares[victim]);
             state_.Squares[victim] = ' ';
@@ -192,22 +198,39 @@ bool BoardModel::PlayMove(Square origin, Square target) {
     };
     const char king = state_.Squares[target];
     if (king == 'K' && origin == E1) {
-        if (target == G1) moveRook(H1, F1, 'R');
-        else if (target == C1) moveRook(A1, D1, 'R');
+        if (target == G1)
+            moveRook(H1, F1, 'R');
+        else if (target == C1)
+            moveRook(A1, D1, 'R');
     } else if (king == 'k' && origin == E8) {
-        if (target == G8) moveRook(H8, F8, 'r');
-        else if (target == C8) moveRook(A8, D8, 'r');
+        if (target == G8)
+            moveRook(H8, F8, 'r');
+        else if (target == C8)
+            moveRook(A8, D8, 'r');
     }
 
     // Castling rights, by origin only.
     switch (origin) {
-    case A1: state_.CastlingAllowed &= ~WhiteQueenSide; break;
-    case H1: state_.CastlingAllowed &= ~WhiteKingSide; break;
-    case E1: state_.CastlingAllowed &= ~(WhiteKingSide | WhiteQueenSide); break;
-    case A8: state_.CastlingAllowed &= ~BlackQueenSide; break;
-    case H8: state_.CastlingAllowed &= ~BlackKingSide; break;
-    case E8: state_.CastlingAllowed &= ~(BlackKingSide | BlackQueenSide); break;
-    default: break;
+    case A1:
+        state_.CastlingAllowed &= ~WhiteQueenSide;
+        break;
+    case H1:
+        state_.CastlingAllowed &= ~WhiteKingSide;
+        break;
+    case E1:
+        state_.CastlingAllowed &= ~(WhiteKingSide | WhiteQueenSide);
+        break;
+    case A8:
+        state_.CastlingAllowed &= ~BlackQueenSide;
+        break;
+    case H8:
+        state_.CastlingAllowed &= ~BlackKingSide;
+        break;
+    case E8:
+        state_.CastlingAllowed &= ~(BlackKingSide | BlackQueenSide);
+        break;
+    default:
+        break;
     }
 
     // Check is judged on the position after every side effect (castled rook,
@@ -234,10 +257,19 @@ bool BoardModel::PlayMove(Square origin, Square target) {
         if (colour == NoColor) continue;
         int v = 0;
         switch (c | 32) {
-        case 'b': v = 3; break;
-        case 'n': v = 2; break;
-        case 'p': case 'r': case 'q': v = 5; break;
-        default: break;
+        case 'b':
+            v = 3;
+            break;
+        case 'n':
+            v = 2;
+            break;
+        case 'p':
+        case 'r':
+        case 'q':
+            v = 5;
+            break;
+        default:
+            break;
         }
         material[colour] += v;
     }

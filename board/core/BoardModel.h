@@ -17,8 +17,8 @@ namespace qv {
 class BoardView {
 public:
     virtual ~BoardView() = default;
-    virtual void Paint() = 0;                         // complete repaint, at once
-    virtual void PaintSquare(Square sq) = 0;          // one square, without its piece
+    virtual void Paint() = 0;                          // complete repaint, at once
+    virtual void PaintSquare(Square sq) = 0;           // one square, without its piece
     virtual void DrawPiece(Square sq, char piece) = 0; // one piece image on a square
     virtual void DrawGridLines() = 0;
     virtual void RepaintChanges(std::string_view oldPosition) = 0;

@@ -51,23 +51,36 @@ bool BoardModel::SetFen(std::string_view fen, std::string* error) {
             return Fail(error, "unexpected character in FEN placement");
         }
     }
-    if (rank != 1 || file != 9) return Fail(error, "FEN placement must describe 8 ranks of 8 squares");
+    if (rank != 1 || file != 9)
+        return Fail(error, "FEN placement must describe 8 ranks of 8 squares");
 
     bool white = true;
     if (fields.size() > 1) {
-        if (fields[1] == "w") white = true;
-        else if (fields[1] == "b") white = false;
-        else return Fail(error, "side to move must be 'w' or 'b'");
+        if (fields[1] == "w")
+            white = true;
+        else if (fields[1] == "b")
+            white = false;
+        else
+            return Fail(error, "side to move must be 'w' or 'b'");
     }
     CastleSet castling = 0;
     if (fields.size() > 2 && fields[2] != "-") {
         for (char c : fields[2]) {
             switch (c) {
-            case 'K': castling |= WhiteKingSide; break;
-            case 'Q': castling |= WhiteQueenSide; break;
-            case 'k': castling |= BlackKingSide; break;
-            case 'q': castling |= BlackQueenSide; break;
-            default: return Fail(error, "bad castling field in FEN");
+            case 'K':
+                castling |= WhiteKingSide;
+                break;
+            case 'Q':
+                castling |= WhiteQueenSide;
+                break;
+            case 'k':
+                castling |= BlackKingSide;
+                break;
+            case 'q':
+                castling |= BlackQueenSide;
+                break;
+            default:
+                return Fail(error, "bad castling field in FEN");
             }
         }
     }
@@ -105,7 +118,8 @@ std::string BoardModel::Fen() const {
         int empty = 0;
         for (int file = 1; file <= 8; ++file) {
             const char c = state_.Squares[SquareAt(file, rank)];
-            if (PieceColorOf(c) == NoColor || std::string_view("PNBRQKpnbrqk").find(c) == std::string_view::npos) {
+            if (PieceColorOf(c) == NoColor ||
+                std::string_view("PNBRQKpnbrqk").find(c) == std::string_view::npos) {
                 ++empty;
                 continue;
             }

@@ -32,7 +32,9 @@ int PieceColor(const BoardState& b, int sq) {
 
 namespace {
 
-char KindOf(char ch) { return (ch >= 'A' && ch <= 'Z') ? static_cast<char>(ch + 32) : ch; }
+char KindOf(char ch) {
+    return (ch >= 'A' && ch <= 'Z') ? static_cast<char>(ch + 32) : ch;
+}
 
 // Attack test on a raw 66-character board (index 1..64).
 bool KingAttackedOn(const char* sq, int colour) {
@@ -167,13 +169,20 @@ bool PieceRuleAllows(const BoardState& b, int o, int t) {
     const int df = std::abs(FileOf(t) - FileOf(o));
     const int dr = std::abs(RankOf(t) - RankOf(o));
     switch (KindOf(b.Squares[o])) {
-    case 'n': return (df == 2 && dr == 1) || (df == 1 && dr == 2);
-    case 'b': return BishopAllows(b, o, t);
-    case 'r': return RookAllows(b, o, t);
-    case 'q': return BishopAllows(b, o, t) || RookAllows(b, o, t);
-    case 'k': return (df <= 1 && dr <= 1) || CastlingAllows(b, o, t);
-    case 'p': return PawnAllows(b, o, t);
-    default: return false;
+    case 'n':
+        return (df == 2 && dr == 1) || (df == 1 && dr == 2);
+    case 'b':
+        return BishopAllows(b, o, t);
+    case 'r':
+        return RookAllows(b, o, t);
+    case 'q':
+        return BishopAllows(b, o, t) || RookAllows(b, o, t);
+    case 'k':
+        return (df <= 1 && dr <= 1) || CastlingAllows(b, o, t);
+    case 'p':
+        return PawnAllows(b, o, t);
+    default:
+        return false;
     }
 }
 
@@ -221,8 +230,12 @@ template <typename Fn> void ForEachCandidateTarget(const BoardState& b, int o, F
             for (int c : {-2, -1, 1, 2})
                 if (std::abs(a) != std::abs(c)) mark(f + a, r + c);
         break;
-    case 'b': ray(-1, -1), ray(-1, 1), ray(1, -1), ray(1, 1); break;
-    case 'r': ray(-1, 0), ray(1, 0), ray(0, -1), ray(0, 1); break;
+    case 'b':
+        ray(-1, -1), ray(-1, 1), ray(1, -1), ray(1, 1);
+        break;
+    case 'r':
+        ray(-1, 0), ray(1, 0), ray(0, -1), ray(0, 1);
+        break;
     case 'q':
         ray(-1, -1), ray(-1, 1), ray(1, -1), ray(1, 1);
         ray(-1, 0), ray(1, 0), ray(0, -1), ray(0, 1);
@@ -238,7 +251,8 @@ template <typename Fn> void ForEachCandidateTarget(const BoardState& b, int o, F
         mark(f - 1, r + dir), mark(f, r + dir), mark(f + 1, r + dir), mark(f, r + 2 * dir);
         break;
     }
-    default: break;
+    default:
+        break;
     }
     for (int s = 1; s <= 64; ++s)
         if (hit[s]) fn(s);

@@ -53,7 +53,8 @@ bool IsLegalIgnoringRepetition(const BoardState& b, int origin, int target);
 // Does the side to move have at least one legal move (repetition not applied)?
 bool HasLegalMove(const BoardState& b);
 
-// Lists the legal moves (repetition not applied) of the side to move as (origin, target) pairs, origin-major.
+// Lists the legal moves (repetition not applied) of the side to move as (origin, target) pairs,
+// origin-major.
 struct SimpleMove {
     Square From;
     Square To;

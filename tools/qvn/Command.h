@@ -8,8 +8,8 @@ namespace qvn {
 
 // Exit codes shared by all commands.
 constexpr int ExitOk = 0;
-constexpr int ExitUsage = 1;    // unknown command or bad arguments
-constexpr int ExitFailure = 2;  // a file that cannot be read, a position that cannot be set up
+constexpr int ExitUsage = 1;   // unknown command or bad arguments
+constexpr int ExitFailure = 2; // a file that cannot be read, a position that cannot be set up
 
 struct Command {
     std::string Name;

@@ -25,6 +25,7 @@ int RunLegal(const std::vector<std::string>& args) {
     return qvn::ExitOk;
 }
 
-qvn::Registrar reg{{"legal", "FEN", "every legal move of the side to move, one per line, sorted", RunLegal}};
+qvn::Registrar reg{
+    {"legal", "FEN", "every legal move of the side to move, one per line, sorted", RunLegal}};
 
 } // namespace

@@ -9,8 +9,9 @@
 
 namespace qvn {
 // Set by the engine's file when the engine is built in; counts through the search's generator.
-long long (*EnginePerft)(const std::string& fen, int depth, bool divide, std::ostream& out) = nullptr;
-}
+long long (*EnginePerft)(const std::string& fen, int depth, bool divide,
+                         std::ostream& out) = nullptr;
+} // namespace qvn
 
 namespace {
 
@@ -18,10 +19,14 @@ int RunPerft(const std::vector<std::string>& args) {
     std::vector<std::string> plain;
     bool divide = false, engine = false;
     for (const auto& a : args) {
-        if (a == "--divide") divide = true;
-        else if (a == "--engine") engine = true;
-        else if (a.rfind("--", 0) == 0) return qvn::UsageError("perft", "unknown option " + a);
-        else plain.push_back(a);
+        if (a == "--divide")
+            divide = true;
+        else if (a == "--engine")
+            engine = true;
+        else if (a.rfind("--", 0) == 0)
+            return qvn::UsageError("perft", "unknown option " + a);
+        else
+            plain.push_back(a);
     }
     long long depth = 0;
     if (plain.size() != 2 || !qvn::ParseInt(plain[1], depth) || depth < 0 || depth > 12)
@@ -58,8 +63,9 @@ int RunPerft(const std::vector<std::string>& args) {
     return qvn::ExitOk;
 }
 
-qvn::Registrar reg{{"perft", "FEN DEPTH [--divide] [--engine]",
-                    "count leaf positions (promotions counted once per piece); --divide per first move",
-                    RunPerft}};
+qvn::Registrar reg{
+    {"perft", "FEN DEPTH [--divide] [--engine]",
+     "count leaf positions (promotions counted once per piece); --divide per first move",
+     RunPerft}};
 
 } // namespace

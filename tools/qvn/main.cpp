@@ -20,8 +20,10 @@ const Command* Find(const std::string& name) {
 
 int UsageError(const std::string& name, const std::string& why) {
     if (!why.empty()) std::cerr << "qvn " << name << ": " << why << "\n";
-    if (const Command* c = Find(name)) std::cerr << "usage: qvn " << c->Name << " " << c->Usage << "\n";
-    else std::cerr << "usage: qvn COMMAND [ARGS...]   (qvn --help lists the commands)\n";
+    if (const Command* c = Find(name))
+        std::cerr << "usage: qvn " << c->Name << " " << c->Usage << "\n";
+    else
+        std::cerr << "usage: qvn COMMAND [ARGS...]   (qvn --help lists the commands)\n";
     return ExitUsage;
 }
 
@@ -33,10 +35,12 @@ bool ParseInt(const std::string& text, long long& value) {
 
 static void PrintHelp(std::ostream& out) {
     auto cmds = Commands();
-    std::sort(cmds.begin(), cmds.end(), [](const Command& a, const Command& b) { return a.Name < b.Name; });
+    std::sort(cmds.begin(), cmds.end(),
+              [](const Command& a, const Command& b) { return a.Name < b.Name; });
     out << "qvn - command-line companion of the Quorvane chess tactics trainer\n\n"
            "usage: qvn COMMAND [ARGS...]\n\ncommands:\n";
-    for (const auto& c : cmds) out << "  qvn " << c.Name << " " << c.Usage << "\n      " << c.Summary << "\n";
+    for (const auto& c : cmds)
+        out << "  qvn " << c.Name << " " << c.Usage << "\n      " << c.Summary << "\n";
     out << "  qvn --help | --version\n\n"
            "Exit codes: 0 success, 1 usage error, 2 file or position error.\n";
 }
