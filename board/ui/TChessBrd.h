@@ -21,6 +21,7 @@
 #include <string>
 #include <string_view>
 
+class QPainter;
 class QTimer;
 
 namespace qv {
@@ -131,6 +132,8 @@ public:
     // ---------------- moves (guarded versions of the model's) ----------------
     bool PlayMove(Square origin, Square target);
     bool MakeMove(Square origin, Square target);
+    // The model's ResetBoard; the board shows the new game at its next paint.
+    void ResetBoard();
 
     // ---------------- computer player ----------------
     void StopThinking() override;
@@ -204,13 +207,14 @@ private:
     QRect PieceRect(Square sq) const;
     int PieceOffset() const;
     void RepaintRect(const QRect& r);
+    void SyncShown();
     void FirstPaint();
 
     // Drawing parts, all clipped by the painter to the region being painted.
-    void DrawBorder(class QPainter& p);
-    void DrawSquares(class QPainter& p, const QRect& area);
-    void DrawLines(class QPainter& p);
-    void DrawPieces(class QPainter& p, const QRect& area);
+    void DrawBorder(QPainter& p);
+    void DrawSquares(QPainter& p, const QRect& area);
+    void DrawLines(QPainter& p);
+    void DrawPieces(QPainter& p, const QRect& area);
 
     // Look.
     bool boardLines_ = false;
@@ -236,6 +240,7 @@ private:
 
     // What is shown on each square (index 1..64); partial repaints update it.
     std::array<char, 66> shown_{};
+    bool syncOnPaint_ = true; // the next paint shows the position as it is
 
     // Input.
     bool resizable_ = false;
@@ -246,6 +251,7 @@ private:
     bool dragPending_ = false; // pressed on a piece, threshold not yet passed
     bool dragging_ = false;    // the floating image is active
     QPoint pressPos_;
+    QCursor dragSavedCursor_;
     QPointer<FloatingPiece> floating_;
 
     // Computer player.
@@ -256,8 +262,8 @@ private:
     bool customEngine_ = false;
     bool firstPaintDone_ = false;
     bool firstPaintQueued_ = false;
-    int moveDepth_ = 0;         // PlayMove calls in progress
-    bool calculating_ = false;  // the custom engine is being asked
+    int moveDepth_ = 0;   // PlayMove calls in progress
+    int calculating_ = 0; // the custom engine is being asked
     QTimer* timer_ = nullptr;
     std::unique_ptr<TChessThread> thread_;
 };

@@ -15,7 +15,15 @@
 namespace qv {
 
 // The seven priority levels a board may give its search thread.
-enum TThreadPriority : int { tpIdle, tpLowest, tpLower, tpNormal, tpHigher, tpHighest, tpTimeCritical };
+enum TThreadPriority : int {
+    tpIdle,
+    tpLowest,
+    tpLower,
+    tpNormal,
+    tpHigher,
+    tpHighest,
+    tpTimeCritical
+};
 
 // TChessThread is the worker thread owned by one board. The board binds it to its
 // live fields and to two callbacks (its move hand-over and its pass-end
@@ -45,8 +53,8 @@ public:
     // rights, en-passant square, move number), the board's SearchDepth (1..8) and
     // the stop flag, which the step must poll often and return promptly once it is
     // set (its result is then discarded). Returns the move to play.
-    using SearchStep =
-        std::function<SearchResult(const BoardState& position, int depth, const std::atomic<bool>& stop)>;
+    using SearchStep = std::function<SearchResult(const BoardState& position, int depth,
+                                                  const std::atomic<bool>& stop)>;
 
     // What the thread reads from its board (the live fields, never copies) and the
     // two calls it makes into it. The board writes the position only while the
@@ -56,9 +64,9 @@ public:
         const std::atomic<bool>* ComputerPlaysWhite = nullptr;
         const std::atomic<bool>* ComputerPlaysBlack = nullptr;
         const std::atomic<int>* SearchDepth = nullptr;
-        const std::atomic<int>* ThinkingPriority = nullptr; // a TThreadPriority
+        const std::atomic<int>* ThinkingPriority = nullptr;         // a TThreadPriority
         std::function<void(Square origin, Square target)> PlayMove; // move hand-over
-        std::function<void()> ThreadFinished;                         // pass-end notification
+        std::function<void()> ThreadFinished;                       // pass-end notification
     };
 
     // Created parked: the loop does not run before the first Release.
@@ -110,7 +118,7 @@ private:
     // Runs fn on the owner's thread and waits for it; false if abandoned by Shutdown.
     bool RunOnOwnerThread(std::function<void()> fn);
     void ServePendingCall();
-    bool ComputerToMove() const;
+    static bool ComputerToMove(const Binding& b);
     // Parks unless released meanwhile (generation changed); returns false on terminate.
     bool WaitForRelease();
 

@@ -1,0 +1,249 @@
+// The search thread's loop, its parking handshake and its synchronous calls into the board.
+#include "TChessThread.h"
+
+#include <QMetaObject>
+#include <QMutexLocker>
+
+#include <algorithm>
+#include <utility>
+
+namespace qv {
+
+namespace {
+
+QMutex& DefaultStepMutex() {
+    static QMutex m;
+    return m;
+}
+
+TChessThread::SearchStep& DefaultStep() {
+    static TChessThread::SearchStep step;
+    return step;
+}
+
+} // namespace
+
+TChessThread::TChessThread(QObject* parent) : QThread(parent) {
+    QMutexLocker lock(&DefaultStepMutex());
+    step_ = DefaultStep();
+}
+
+TChessThread::~TChessThread() {
+    Shutdown();
+}
+
+void TChessThread::Bind(Binding binding) {
+    QMutexLocker lock(&mutex_);
+    binding_ = std::move(binding);
+}
+
+void TChessThread::SetSearchStep(SearchStep step) {
+    QMutexLocker lock(&mutex_);
+    step_ = std::move(step);
+}
+
+void TChessThread::SetDefaultSearchStep(SearchStep step) {
+    QMutexLocker lock(&DefaultStepMutex());
+    DefaultStep() = std::move(step);
+}
+
+QThread::Priority TChessThread::ToQtPriority(TThreadPriority priority) {
+    switch (priority) {
+    case tpIdle:
+        return QThread::IdlePriority;
+    case tpLowest:
+        return QThread::LowestPriority;
+    case tpLower:
+        return QThread::LowPriority;
+    case tpNormal:
+        return QThread::NormalPriority;
+    case tpHigher:
+        return QThread::HighPriority;
+    case tpHighest:
+        return QThread::HighestPriority;
+    case tpTimeCritical:
+        return QThread::TimeCriticalPriority;
+    }
+    return QThread::NormalPriority;
+}
+
+void TChessThread::SetThreadPriority(TThreadPriority priority) {
+    QMutexLocker lock(&mutex_);
+    priority_ = ToQtPriority(priority);
+    if (started_ && !terminate_ && isRunning()) setPriority(priority_);
+}
+
+void TChessThread::Release() {
+    QMutexLocker lock(&mutex_);
+    if (terminate_) return;
+    released_ = true;
+    ++releaseGeneration_;
+    if (!started_) {
+        started_ = true;
+        parked_ = false;
+        start(priority_);
+    } else {
+        releaseCond_.wakeAll();
+    }
+}
+
+void TChessThread::Park() {
+    QMutexLocker lock(&mutex_);
+    released_ = false;
+    parkReason_ = ParkReason::Board;
+}
+
+bool TChessThread::IsParked() const {
+    QMutexLocker lock(&mutex_);
+    return parked_;
+}
+
+bool TChessThread::WaitParked(int ms) {
+    QMutexLocker lock(&mutex_);
+    if (!parked_) parkedCond_.wait(&mutex_, static_cast<unsigned long>(std::max(ms, 0)));
+    return parked_;
+}
+
+bool TChessThread::ServingCall() const {
+    QMutexLocker lock(&mutex_);
+    return serving_;
+}
+
+bool TChessThread::IdleParked() const {
+    QMutexLocker lock(&mutex_);
+    return parked_ && !released_ && !terminate_ && parkReason_ == ParkReason::NotComputersTurn &&
+           !StopRequest.load();
+}
+
+void TChessThread::Shutdown() {
+    {
+        QMutexLocker lock(&mutex_);
+        if (terminate_ && !started_) return;
+        terminate_ = true;
+        StopRequest = true;
+        pendingCall_ = nullptr; // a call not yet served is abandoned
+        releaseCond_.wakeAll();
+        callCond_.wakeAll();
+    }
+    wait();
+}
+
+bool TChessThread::WaitForRelease() {
+    QMutexLocker lock(&mutex_);
+    while (!released_ && !terminate_) {
+        parked_ = true;
+        parkedCond_.wakeAll();
+        releaseCond_.wait(&mutex_);
+    }
+    parked_ = false;
+    return !terminate_;
+}
+
+bool TChessThread::ComputerToMove(const Binding& b) {
+    if (!b.Position) return false;
+    const bool white = b.Position->WhiteToMove;
+    return (white && b.ComputerPlaysWhite && b.ComputerPlaysWhite->load()) ||
+           (!white && b.ComputerPlaysBlack && b.ComputerPlaysBlack->load());
+}
+
+bool TChessThread::RunOnOwnerThread(std::function<void()> fn) {
+    QMutexLocker lock(&mutex_);
+    if (terminate_) return false;
+    pendingCall_ = std::move(fn);
+    callDone_ = false;
+    QMetaObject::invokeMethod(
+        this, [this] { ServePendingCall(); }, Qt::QueuedConnection);
+    while (!callDone_ && !terminate_) callCond_.wait(&mutex_);
+    pendingCall_ = nullptr;
+    return callDone_ && !terminate_;
+}
+
+void TChessThread::ServePendingCall() {
+    std::function<void()> fn;
+    {
+        QMutexLocker lock(&mutex_);
+        if (!pendingCall_) return;
+        fn = std::move(pendingCall_);
+        pendingCall_ = nullptr;
+        serving_ = true;
+    }
+    // Whatever the call does (an event handler may even throw), the thread is told
+    // that it is over.
+    struct Done {
+        TChessThread* t;
+        ~Done() {
+            QMutexLocker lock(&t->mutex_);
+            t->serving_ = false;
+            t->callDone_ = true;
+            t->callCond_.wakeAll();
+        }
+    } done{this};
+    fn();
+}
+
+void TChessThread::run() {
+    for (;;) {
+        if (!WaitForRelease()) break;
+        ++passes_;
+        unsigned generation = 0;
+        Binding binding;
+        SearchStep step;
+        {
+            QMutexLocker lock(&mutex_);
+            generation = releaseGeneration_;
+            binding = binding_;
+            step = step_;
+        }
+
+        // Not the computer's turn, or a stop is pending: park until the board
+        // releases the thread again (unless it already did since this pass began).
+        const bool search = !StopRequest.load() && ComputerToMove(binding);
+        SearchResult result;
+        if (search) {
+            if (binding.ThinkingPriority)
+                setPriority(
+                    ToQtPriority(static_cast<TThreadPriority>(binding.ThinkingPriority->load())));
+            ThinkingFlag = true;
+            const BoardState snapshot = *binding.Position;
+            const int depth =
+                binding.SearchDepth ? std::clamp(binding.SearchDepth->load(), 1, 8) : 1;
+            if (step) result = step(snapshot, depth, StopRequest);
+        }
+        if (!search || (result.From == None && !StopRequest.load())) {
+            ThinkingFlag = false;
+            QMutexLocker lock(&mutex_);
+            if (releaseGeneration_ == generation) {
+                released_ = false;
+                parkReason_ = !search ? (StopRequest.load() ? ParkReason::Board
+                                                            : ParkReason::NotComputersTurn)
+                                      : ParkReason::NoMove;
+            }
+            continue;
+        }
+
+        // Hand the move over, unless the board asked for a stop meanwhile.
+        if (!StopRequest.load()) {
+            ThinkingFlag = false;
+            const Square from = result.From, to = result.To;
+            auto play = binding.PlayMove;
+            if (!RunOnOwnerThread([play, from, to] {
+                    if (play) play(from, to);
+                }))
+                break;
+        }
+        // Pass-end notification: the board parks the thread or lets it go on.
+        auto finished = binding.ThreadFinished;
+        if (!RunOnOwnerThread([this, finished] {
+                if (finished)
+                    finished();
+                else
+                    Park();
+            }))
+            break;
+    }
+    QMutexLocker lock(&mutex_);
+    parked_ = true;
+    parkedCond_.wakeAll();
+}
+
+} // namespace qv
