@@ -1,0 +1,62 @@
+// The Qt implementation of the trainer's dialogs, and the switch between it and a test's.
+#include "QtDialogs.h"
+
+#include <QColorDialog>
+#include <QFileDialog>
+#include <QMessageBox>
+
+namespace qv {
+
+namespace {
+Dialogs* g_current = nullptr;
+} // namespace
+
+Dialogs& Dialogs::Current() {
+    static QtDialogs qtDialogs;
+    return g_current ? *g_current : qtDialogs;
+}
+
+void Dialogs::SetCurrent(Dialogs* dialogs) {
+    g_current = dialogs;
+}
+
+QString QtDialogs::GetOpenFileName(QWidget* parent, const QString& directory,
+                                   const QString& filter) {
+    // The filter is written "Name|pattern|Name|pattern"; Qt wants "Name (pattern)" lines.
+    const QStringList parts = filter.split(QLatin1Char('|'));
+    QStringList qtFilters;
+    for (int i = 0; i + 1 < parts.size(); i += 2)
+        qtFilters << QStringLiteral("%1 (%2)").arg(parts[i], parts[i + 1]);
+    QFileDialog dialog(parent, QString(), directory);
+    dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    dialog.setFileMode(QFileDialog::ExistingFile);
+    dialog.setNameFilters(qtFilters);
+    if (!qtFilters.isEmpty()) dialog.selectNameFilter(qtFilters.first());
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
+    return dialog.selectedFiles().first();
+}
+
+QString QtDialogs::GetSaveFileName(QWidget* parent, const QString& suggested) {
+    QFileDialog dialog(parent);
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setFileMode(QFileDialog::AnyFile);
+    dialog.setOption(QFileDialog::DontConfirmOverwrite, true);
+    if (!suggested.isEmpty()) dialog.selectFile(suggested);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
+    return dialog.selectedFiles().first();
+}
+
+QColor QtDialogs::GetColor(QWidget* parent, const QColor& initial) {
+    const QColor chosen = QColorDialog::getColor(initial, parent);
+    return chosen.isValid() ? chosen : initial;
+}
+
+void QtDialogs::Information(QWidget* parent, const QString& text) {
+    QMessageBox::information(parent, QStringLiteral("Information"), text, QMessageBox::Ok);
+}
+
+void QtDialogs::Error(QWidget* parent, const QString& caption, const QString& text) {
+    QMessageBox::critical(parent, caption, text, QMessageBox::Ok);
+}
+
+} // namespace qv

@@ -1,0 +1,746 @@
+// The main window: its controls and menus, the start-up state, the problem flow, the
+// options, saving, and the script host that the interpreter talks to.
+#include "TForm1.h"
+
+#include "Dialogs.h"
+#include "ErrorBox.h"
+#include "Saving.h"
+#include "TListBox.h"
+#include "app/help/HelpRouter.h"
+#include "board/ui/TChessBrd.h"
+#include "script/core/ProblemIndex.h"
+#include "script/ui/TForm2.h"
+#include "widgets/TCLEDLabel.h"
+#include "widgets/TDRLabel.h"
+#include "widgets/TFormResizer.h"
+#include "widgets/TLabel3D.h"
+#include "windows/TForm3.h"
+#include "windows/TForm4.h"
+#include "windows/TForm5.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QFrame>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QResizeEvent>
+#include <QScreen>
+#include <QSoundEffect>
+#include <QStatusBar>
+#include <QStyle>
+#include <QTimer>
+#include <QUrl>
+
+#include <cmath>
+
+namespace qv {
+
+namespace {
+
+const QColor kTeal(0, 128, 128);
+const QColor kWhite(255, 255, 255);
+const QColor kSilver(192, 192, 192);
+
+// Client area of the window as designed: 750 by 515 pixels, the status bar included.
+constexpr int kClientWidth = 750;
+constexpr int kClientHeight = 515;
+constexpr int kStatusHeight = 19;
+
+QFont PixelFont(const char* family, int pixels, bool bold = false, bool italic = false) {
+    QFont f{QString::fromLatin1(family)};
+    f.setPixelSize(pixels);
+    f.setBold(bold);
+    f.setItalic(italic);
+    return f;
+}
+
+QFrame* MakePanel(QWidget* parent, const QRect& bounds) {
+    auto* panel = new QFrame(parent);
+    panel->setFrameStyle(QFrame::Panel | QFrame::Raised);
+    panel->setLineWidth(1);
+    panel->setGeometry(bounds);
+    return panel;
+}
+
+QLabel* MakeLabel(QWidget* parent, int left, int top, const QString& text) {
+    auto* label = new QLabel(text, parent);
+    label->move(left, top);
+    label->adjustSize();
+    return label;
+}
+
+QImage LoadPieceSet(const char* name) {
+    return QImage(QStringLiteral(":/pieces/%1.bmp").arg(QString::fromLatin1(name)));
+}
+
+// A hidden picture control holding a piece-set bitmap.
+QLabel* MakeHiddenPicture(QWidget* parent, const QRect& bounds, const QImage& image) {
+    auto* picture = new QLabel(parent);
+    picture->setGeometry(bounds);
+    picture->setPixmap(QPixmap::fromImage(image));
+    picture->setScaledContents(true);
+    picture->hide();
+    return picture;
+}
+
+// Reads the first bytes of a file to tell whether it is a RIFF wave sound.
+bool LooksLikeWave(const QString& path) {
+    QFile f(path);
+    if (!f.open(QIODevice::ReadOnly)) return false;
+    const QByteArray head = f.read(12);
+    return head.size() == 12 && head.startsWith("RIFF") && head.mid(8, 4) == "WAVE";
+}
+
+} // namespace
+
+const char* const TForm1::OpenDialogFilter = "Tactics Files|*.qvn|Text files|*.txt|All files|*.*";
+
+TForm1::TForm1(Globales& globals, const QStringList& arguments, QWidget* parent)
+    : QMainWindow(parent), g_(globals), flow_(globals, *this) {
+    setObjectName(QStringLiteral("Form1"));
+    setWindowTitle(QStringLiteral("Quorvane - chess tactics trainer - free software"));
+    setFont(QFont(QStringLiteral("Arial"), 8));
+    CreateControls();
+    CreateMenus();
+
+    // Outer size 758 by 569 with the frame: a client area of 750 by 515 under the menu.
+    resize(kClientWidth, menuBar()->sizeHint().height() + kClientHeight);
+    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+        const QRect avail = screen->availableGeometry();
+        move(avail.center() - QPoint(width() / 2, height() / 2));
+    }
+
+    Timer1 = new QTimer(this);
+    Timer1->setInterval(1000);
+    connect(Timer1, &QTimer::timeout, this, Guarded([this] { Timer1Timer(); }));
+    Timer1->start();
+
+    FormResizer1 = new TFormResizer(client_, this);
+    FormResizer1->SetMinFontSize(8);
+    FormResizer1->SetMaxFontSize(48);
+    FormResizer1->SetScaleFonts(false);
+
+    FormCreate(arguments);
+    created_ = true;
+}
+
+TForm1::~TForm1() {
+    // The board's events point at this window; the board goes with the window.
+    if (ChessBrd1) {
+        ChessBrd1->OnLegalMove = nullptr;
+        ChessBrd1->OnMate = nullptr;
+        ChessBrd1->OnDraw = nullptr;
+    }
+}
+
+void TForm1::CreateControls() {
+    client_ = new QWidget(this);
+    client_->setObjectName(QStringLiteral("Client"));
+    setCentralWidget(client_);
+    QWidget* c = client_;
+
+    DRLabel3 = new TDRLabel(c);
+    DRLabel3->setGeometry(56, 136, 296, 19);
+    DRLabel3->setFont(PixelFont("Arial", 16, true));
+    DRLabel3->SetCaption(QStringLiteral("Press Restart clock button to continue."));
+
+    DRLabel2 = new TDRLabel(c);
+    DRLabel2->setGeometry(128, 88, 130, 19);
+    DRLabel2->setFont(PixelFont("Arial", 16, true));
+    DRLabel2->SetCaption(QStringLiteral("System paused..."));
+
+    PieceSet3 = LoadPieceSet("Set80");
+    PieceSet1 = LoadPieceSet("Set32");
+    PieceSet2 = LoadPieceSet("Set40");
+    Image3 = MakeHiddenPicture(c, {32, 120, 129, 233}, PieceSet3);
+    Image1 = MakeHiddenPicture(c, {85, 59, 163, 111}, PieceSet1);
+    Image2 = MakeHiddenPicture(c, {104, 182, 170, 85}, PieceSet2);
+
+    ChessBrd1 = new TChessBrd(c);
+    ChessBrd1->setObjectName(QStringLiteral("ChessBrd1"));
+    ChessBrd1->SetSizeOfSquare(40);
+    ChessBrd1->SetSizeOfBorder(24);
+    ChessBrd1->setGeometry(15, 7, 368, 368);
+    ChessBrd1->SetBorderColor(kSilver);
+    ChessBrd1->SetAnimateMoves(true);
+    ChessBrd1->SetAnimationDelay(0);
+    ChessBrd1->SetResizable(false);
+    ChessBrd1->SetDisplayCoords(0);
+    ChessBrd1->SetBoardLines(false);
+    ChessBrd1->SetWhiteOnTop(false);
+    ChessBrd1->SetComputerPlaysWhite(false);
+    ChessBrd1->SetComputerPlaysBlack(false);
+    ChessBrd1->SetSearchDepth(1);
+    ChessBrd1->OnLegalMove = Guarded(
+        [this](BoardModel*, Square oldSq, Square newSq) { ChessBrd1LegalMove(oldSq, newSq); });
+    ChessBrd1->OnMate = Guarded([this](BoardModel*, Square, Square) { ChessBrd1Mate(); });
+    ChessBrd1->OnDraw = Guarded([this](BoardModel*) { ChessBrd1Draw(); });
+
+    Label3D1 = new TLabel3D(c);
+    Label3D1->setGeometry(668, 344, 4, 19);
+    Label3D1->setFont(PixelFont("Arial", 16, true));
+    Label3D1->SetFontColor(kWhite);
+    Label3D1->SetDepth(1);
+    Label3D1->SetAutoSize(true);
+    Label3D1->SetCaption(QString());
+
+    DRLabel1 = new TDRLabel(c);
+    DRLabel1->setGeometry(520, 344, 81, 22);
+    DRLabel1->setFont(PixelFont("Arial", 19));
+    DRLabel1->SetFontColor(QColor(0, 0, 0));
+    DRLabel1->SetShadowColor(QColor(255, 255, 0));
+    DRLabel1->SetShadowDepth(1);
+    DRLabel1->SetBlinkInterval(300);
+    DRLabel1->SetCaption(QStringLiteral("Your turn!"));
+
+    Label4 = MakeLabel(c, 400, 8, QStringLiteral("Index:"));
+
+    ListBox1 = new TListBox(c);
+    ListBox1->setObjectName(QStringLiteral("ListBox1"));
+    ListBox1->setGeometry(400, 24, 337, 73);
+    ListBox1->setFont(QFont(QStringLiteral("Arial"), 8));
+    ListBox1->SetItemHeight(14);
+    connect(ListBox1, &TListBox::Click, this, Guarded([this] { ListBox1Click(); }));
+
+    Memo1 = new QPlainTextEdit(c);
+    Memo1->setObjectName(QStringLiteral("Memo1"));
+    Memo1->setGeometry(16, 384, 721, 105);
+    Memo1->setFont(PixelFont("Arial", 13));
+    Memo1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    Memo1->setLineWrapMode(QPlainTextEdit::WidgetWidth);
+    Memo1->setWordWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
+
+    // MediaPlayer1 (hidden, 387, 33, 253, 24) is created on the first sound played.
+
+    Panel1 = MakePanel(c, {400, 104, 337, 41});
+    Label2 = MakeLabel(Panel1, 16, 8, QString());
+    Label2->setFont(PixelFont("MS Sans Serif", 13, false, true));
+    Label3 = MakeLabel(Panel1, 24, 8, QString());
+    Label3->setFont(PixelFont("MS Sans Serif", 13, true));
+
+    Panel2 = MakePanel(c, {400, 264, 337, 73});
+    Label1 = MakeLabel(Panel2, 16, 16, QStringLiteral("Pieces: "));
+    ComboBox1 = new QComboBox(Panel2);
+    ComboBox1->setObjectName(QStringLiteral("ComboBox1"));
+    ComboBox1->setEditable(true);
+    ComboBox1->setInsertPolicy(QComboBox::NoInsert);
+    ComboBox1->addItems({QStringLiteral("Vardel40"), QStringLiteral("Set32"),
+                         QStringLiteral("Set40"), QStringLiteral("Set80")});
+    ComboBox1->setGeometry(56, 8, 137, 21);
+    Label5 = MakeLabel(Panel2, 16, 48, QStringLiteral("Total points:"));
+    TCLEDLabel** digits[3] = {&CLEDLabel1, &CLEDLabel2, &CLEDLabel3};
+    for (int i = 0; i < 3; ++i) {
+        auto* led = new TCLEDLabel(Panel2);
+        led->setGeometry(104 + 16 * i, 40, 15, 26);
+        led->SetSegmentColor(QColor(255, 255, 0));
+        led->SetBackgroundColor(QColor(0, 0, 0));
+        led->SetUnlitColor(QColor(128, 0, 0));
+        led->SetThickness(2);
+        led->SetCaption(QStringLiteral("0"));
+        *digits[i] = led;
+    }
+    CheckBox1 = new QCheckBox(QStringLiteral("Sound"), Panel2);
+    CheckBox1->setGeometry(176, 40, 65, 17);
+    CheckBox1->setChecked(true); // as designed; FormCreate switches the sound off
+    Button1 = new QPushButton(QStringLiteral("Aux. Board"), Panel2);
+    Button1->setGeometry(248, 40, 81, 25);
+    Button2 = new QPushButton(QStringLiteral("Clock pause"), Panel2);
+    Button2->setGeometry(248, 8, 81, 25);
+    connect(ComboBox1, &QComboBox::currentIndexChanged, this,
+            Guarded([this] { ComboBox1Change(); }));
+    connect(ComboBox1, &QComboBox::editTextChanged, this, Guarded([this] { ComboBox1Change(); }));
+    connect(Button1, &QPushButton::clicked, this, Guarded([this] { Button1Click(); }));
+    connect(Button2, &QPushButton::clicked, this, Guarded([this] { Button2Click(); }));
+
+    Panel3 = MakePanel(c, {400, 152, 337, 97});
+    Label6 = new QLabel(Panel3);
+    Label6->setGeometry(16, 16, 305, 65);
+    Label6->setWordWrap(true);
+    Label6->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    Label6->setFont(PixelFont("Courier New", 12));
+
+    BitBtn2 = new QPushButton(QStringLiteral("Next"), c);
+    BitBtn2->setObjectName(QStringLiteral("BitBtn2"));
+    BitBtn2->setGeometry(400, 344, 49, 25);
+    BitBtn2->setIcon(style()->standardIcon(QStyle::SP_ArrowRight));
+    BitBtn2->setIconSize(QSize(10, 10));
+    connect(BitBtn2, &QPushButton::clicked, this, Guarded([this] { BitBtn2Click(); }));
+
+    StatusBar1 = new QStatusBar(this);
+    StatusBar1->setFixedHeight(kStatusHeight);
+    StatusBar1->setSizeGripEnabled(true);
+    StatusText = new QLabel(QString(60, QLatin1Char(' ')) + QStringLiteral("QUORVANE") +
+                                QString(20, QLatin1Char(' ')) +
+                                QStringLiteral("Free software for chess players"),
+                            StatusBar1);
+    StatusBar1->addWidget(StatusText, 1);
+    setStatusBar(StatusBar1);
+}
+
+void TForm1::CreateMenus() {
+    QMenuBar* bar = menuBar();
+    bar->setObjectName(QStringLiteral("MainMenu1"));
+    auto add = [this](QMenu* menu, const char* caption, const char* name, auto handler) {
+        QAction* action = menu->addAction(QString::fromLatin1(caption));
+        action->setObjectName(QString::fromLatin1(name));
+        connect(action, &QAction::triggered, this,
+                Guarded([this, handler] { (this->*handler)(); }));
+        return action;
+    };
+    Archivo1 = bar->addMenu(QStringLiteral("&File"));
+    Archivo1->setObjectName(QStringLiteral("Archivo1"));
+    LeerProblemas1 =
+        add(Archivo1, "&Read problems", "LeerProblemas1", &TForm1::LeerProblemas1Click);
+    SAveremarks1 = add(Archivo1, "S&Ave remarks", "SAveremarks1", &TForm1::SAveremarks1Click);
+    Saveresults1 = add(Archivo1, "&Save results", "Saveresults1", &TForm1::Saveresults1Click);
+    Salir1 = add(Archivo1, "&Quit", "Salir1", &TForm1::Salir1Click);
+
+    Opciones1 = bar->addMenu(QStringLiteral("&Options"));
+    Opciones1->setObjectName(QStringLiteral("Opciones1"));
+    Blancasarribaabajo1 =
+        add(Opciones1, "&White UP/Down", "Blancasarribaabajo1", &TForm1::Blancasarribaabajo1Click);
+    Lneasentreescaques1 = add(Opciones1, "&Lines between squares", "Lneasentreescaques1",
+                              &TForm1::Lneasentreescaques1Click);
+    Coordenadas1 = add(Opciones1, "&Coordinates", "Coordenadas1", &TForm1::Coordenadas1Click);
+    Colorcasillasblancas1 = add(Opciones1, "W&h&Ite square colour", "Colorcasillasblancas1",
+                                &TForm1::Colorcasillasblancas1Click);
+    Colorcasillasnegras1 = add(Opciones1, "&Black square colour", "Colorcasillasnegras1",
+                               &TForm1::Colorcasillasnegras1Click);
+
+    Ayuda1 = bar->addMenu(QStringLiteral("&Help"));
+    Ayuda1->setObjectName(QStringLiteral("Ayuda1"));
+    OnlineHelp1 = add(Ayuda1, "O&nLine Help", "OnlineHelp1", &TForm1::OnlineHelp1Click);
+    Credits1 = add(Ayuda1, "&About this program", "Credits1", &TForm1::Credits1Click);
+}
+
+void TForm1::AttachWindows(TForm2* form2, TForm3* form3, TForm4* form4, TForm5* form5) {
+    form2_ = form2;
+    form3_ = form3;
+    form4_ = form4;
+    form5_ = form5;
+    if (form2_) {
+        form2_->SetProgramDir(QString::fromStdString(g_.ProgramDir));
+        form2_->SetSource([this] { return ChessBrd1->Position(); },
+                          [this] { return ChessBrd1->WhiteOnTop(); });
+        form2_->OnDrawError = [](const QString& message) { ShowErrorBox(message); };
+    }
+}
+
+QString TForm1::ProgramDirectory() const {
+    return QString::fromStdString(g_.ProgramDir);
+}
+
+// ---------------------------------------------------------------- start-up
+
+void TForm1::FormCreate(const QStringList& arguments) {
+    // 1. The program's folder, with a trailing separator.
+    QString dir = QCoreApplication::applicationDirPath();
+    if (dir.isEmpty() && !arguments.isEmpty()) dir = QFileInfo(arguments.first()).absolutePath();
+    if (!dir.endsWith(QLatin1Char('/'))) dir += QLatin1Char('/');
+    g_.ProgramDir = dir.toStdString();
+
+    // 2. The screen's size as the reference; the layout stands as designed.
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    g_.RefScreenWidth = screen ? screen->size().width() : kClientWidth;
+    g_.RefScreenHeight = screen ? screen->size().height() : kClientHeight;
+    AdaptToScreen(g_.RefScreenWidth, g_.RefScreenHeight);
+
+    // 3. The baseline for later resizing.
+    client_->resize(kClientWidth, kClientHeight - kStatusHeight);
+    FormResizer1->Record();
+
+    // 4. "Your turn!" hidden, blinking once shown.
+    DRLabel1->hide();
+    DRLabel1->SetBlink(blBlink);
+
+    // 5. Sound off at every start.
+    CheckBox1->setChecked(false);
+
+    // 6. Board orientation and lines.
+    ChessBrd1->SetWhiteOnTop(false);
+    ChessBrd1->SetBoardLines(false);
+
+    // 7. Next disabled.
+    BitBtn2->setEnabled(false);
+
+    // 8. Program-wide flags.
+    g_.CoordsShown = false;
+    g_.ProblemFileOpen = false;
+    g_.OutputToLabel = true;
+    g_.OutputToMemo = true;
+    g_.TotalPoints = 0;
+    g_.StructureOnly = false;
+
+    // 9. Piece set "Set40" on teal and white squares.
+    ChessBrd1->SetCustomPieceSet(PieceSet2);
+    ChessBrd1->SetSquareColorDark(kTeal);
+    ChessBrd1->SetSquareColorLight(kWhite);
+    {
+        const QSignalBlocker block(ComboBox1);
+        ComboBox1->setCurrentIndex(2);
+    }
+
+    // 10. and 11. The clock at zero, not paused.
+    Crono1.Reset();
+    g_.ClockPaused = false;
+
+    // 12. The open dialog starts in the program's folder.
+    OpenDialogInitialDir = dir;
+
+    // 13. A problem file named on the command line is listed at once. A file that
+    // cannot be opened is reported and start-up goes on with an empty list.
+    if (arguments.size() > 1) {
+        ListBox1->clear();
+        try {
+            for (const std::string& entry : ScanProblemIndex(g_, arguments.at(1).toStdString()))
+                ListBox1->AddItem(QString::fromStdString(entry));
+        } catch (...) {
+            ShowCurrentException();
+        }
+    }
+}
+
+void TForm1::AdaptToScreen(int refWidth, int refHeight) {
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    if (!screen || refWidth <= 0 || refHeight <= 0) return;
+    const double h = double(screen->size().width()) / refWidth;
+    const double v = double(screen->size().height()) / refHeight;
+    if (h == 1.0 && v == 1.0) return; // the designed layout stands
+    auto scaled = [](int value, double factor) { return int(std::lround(value * factor)); };
+    for (QObject* child : client_->children()) {
+        auto* w = qobject_cast<QWidget*>(child);
+        if (!w) continue;
+        QRect r = w->geometry();
+        r.setWidth(scaled(r.width(), h));
+        r.setHeight(scaled(r.height(), v));
+        r.moveTo(scaled(r.left(), h), scaled(r.top(), v));
+        w->setGeometry(r);
+        QFont f = w->font();
+        if (f.pixelSize() > 0)
+            f.setPixelSize(std::max(1, scaled(f.pixelSize(), h)));
+        else
+            f.setPointSizeF(std::max(1.0, f.pointSizeF() * h));
+        w->setFont(f);
+    }
+    resize(scaled(width(), h), scaled(height(), v));
+}
+
+void TForm1::FormResize() {
+    if (created_ && FormResizer1) FormResizer1->Rescale();
+}
+
+void TForm1::resizeEvent(QResizeEvent* event) {
+    QMainWindow::resizeEvent(event);
+    FormResize();
+}
+
+void TForm1::Salir1Click() {
+    if (g_.ProblemFileOpen) {
+        g_.ProblemFile.Close();
+        g_.ProblemFileOpen = false;
+    }
+    Crono1.Stop();
+    Timer1->stop();
+    QCoreApplication::quit();
+}
+
+void TForm1::OnlineHelp1Click() {
+    if (!help_) help_ = std::make_unique<HelpRouter>();
+    help_->SetHelpFile(ProgramDirectory() + QStringLiteral("qrvne.chm"));
+    help_->HelpJump(QStringLiteral("TApplication_HelpJump"));
+}
+
+void TForm1::Credits1Click() {
+    if (form4_) form4_->exec();
+}
+
+// ---------------------------------------------------------------- problem flow
+
+void TForm1::LeerProblemas1Click() {
+    ListBox1->clear();
+    const QString name = Dialogs::Current().GetOpenFileName(this, OpenDialogInitialDir,
+                                                            QString::fromLatin1(OpenDialogFilter));
+    if (name.isEmpty()) return;
+    for (const std::string& entry : flow_.ReadProblems(name.toStdString()))
+        ListBox1->AddItem(QString::fromStdString(entry));
+}
+
+void TForm1::ListBox1Click() {
+    const QListWidgetItem* item = ListBox1->currentItem();
+    if (!item) return;
+    Crono1.Stop();
+    Crono1.Reset();
+    flow_.SelectProblem(item->text().toStdString());
+}
+
+void TForm1::BitBtn2Click() {
+    flow_.Next();
+}
+
+void TForm1::ChessBrd1LegalMove(Square oldSq, Square newSq) {
+    flow_.BoardLegalMove(oldSq, newSq);
+}
+
+void TForm1::ChessBrd1Mate() {
+    flow_.BoardMate();
+}
+
+void TForm1::ChessBrd1Draw() {
+    flow_.BoardDraw();
+}
+
+void TForm1::Timer1Timer() {
+    Label3D1->SetCaption(Crono1.FormatElapsed().left(8));
+}
+
+void TForm1::Button2Click() {
+    if (!g_.ClockPaused) {
+        Crono1.Stop();
+        Button2->setText(QStringLiteral("Restart clock"));
+        g_.ClockPaused = true;
+        ChessBrd1->hide();
+    } else {
+        Crono1.Start();
+        Button2->setText(QStringLiteral("Clock pause"));
+        g_.ClockPaused = false;
+        ChessBrd1->show();
+    }
+}
+
+void TForm1::Button1Click() {
+    g_.AuxPosition = ChessBrd1->Position();
+    if (form3_) form3_->exec();
+}
+
+// ---------------------------------------------------------------- options
+
+void TForm1::Blancasarribaabajo1Click() {
+    ChessBrd1->SetWhiteOnTop(!ChessBrd1->WhiteOnTop());
+}
+
+void TForm1::Lneasentreescaques1Click() {
+    ChessBrd1->SetBoardLines(!ChessBrd1->BoardLines());
+}
+
+void TForm1::Coordenadas1Click() {
+    g_.CoordsShown = !g_.CoordsShown;
+    ChessBrd1->SetDisplayCoords(g_.CoordsShown ? AllCoords : CoordSet(0));
+}
+
+void TForm1::PickSquareColour(bool light) {
+    const QColor initial = light ? ChessBrd1->SquareColorLight() : ChessBrd1->SquareColorDark();
+    const QColor chosen = Dialogs::Current().GetColor(this, initial);
+    if (light)
+        ChessBrd1->SetSquareColorLight(chosen);
+    else
+        ChessBrd1->SetSquareColorDark(chosen);
+}
+
+void TForm1::Colorcasillasblancas1Click() {
+    PickSquareColour(true);
+}
+
+void TForm1::Colorcasillasnegras1Click() {
+    PickSquareColour(false);
+}
+
+void TForm1::ComboBox1Change() {
+    // Typed text counts only when it names one of the items.
+    const int index =
+        ComboBox1->findText(ComboBox1->currentText(), Qt::MatchExactly | Qt::MatchCaseSensitive);
+    switch (index) {
+    case 0:
+        ChessBrd1->SetCustomPieceSet(QImage());
+        break;
+    case 1:
+        ChessBrd1->SetCustomPieceSet(PieceSet1);
+        break;
+    case 2:
+        ChessBrd1->SetCustomPieceSet(PieceSet2);
+        break;
+    case 3:
+        ChessBrd1->SetCustomPieceSet(PieceSet3);
+        break;
+    default:
+        break;
+    }
+}
+
+// ---------------------------------------------------------------- saving
+
+void TForm1::Saveresults1Click() {
+    const QString name = Dialogs::Current().GetSaveFileName(this, SaveDialogFileName);
+    if (name.isEmpty()) return;
+    SaveDialogFileName = name;
+    WriteResultsFile(name, QString::fromStdString(g_.ProblemTitle), g_.TotalPoints);
+}
+
+void TForm1::SAveremarks1Click() {
+    const QString name = Dialogs::Current().GetSaveFileName(this, SaveDialogFileName);
+    if (name.isEmpty()) return;
+    SaveDialogFileName = name;
+    WriteRemarksFile(name, MemoVisualLines(*Memo1));
+}
+
+// ---------------------------------------------------------------- ScriptHost
+
+QLabel* TForm1::LabelAt(ScriptLabel label) const {
+    switch (label) {
+    case ScriptLabel::Label2:
+        return Label2;
+    case ScriptLabel::Label3:
+        return Label3;
+    case ScriptLabel::Label6:
+        return Label6;
+    }
+    return nullptr;
+}
+
+void TForm1::SetLabelText(ScriptLabel label, const std::string& text) {
+    QLabel* l = LabelAt(label);
+    if (!l) return;
+    l->setText(QString::fromStdString(text));
+    if (l != Label6) l->adjustSize(); // Label2 and Label3 size themselves to their text
+}
+
+void TForm1::SetLabelVisible(ScriptLabel label, bool visible) {
+    if (QLabel* l = LabelAt(label)) l->setVisible(visible);
+}
+
+void TForm1::AddMemoLine(const std::string& text) {
+    Memo1->appendPlainText(QString::fromStdString(text));
+}
+
+void TForm1::ClearMemo() {
+    Memo1->clear();
+}
+
+void TForm1::SetNextEnabled(bool enabled) {
+    BitBtn2->setEnabled(enabled);
+}
+
+std::string TForm1::BoardPosition() const {
+    return ChessBrd1->Position();
+}
+
+void TForm1::SetBoardPosition(const std::string& text) {
+    ChessBrd1->SetPosition(text);
+}
+
+bool TForm1::BoardWhiteToMove() const {
+    return ChessBrd1->WhiteToMove();
+}
+
+void TForm1::SetBoardWhiteToMove(bool white) {
+    ChessBrd1->SetWhiteToMove(white);
+}
+
+void TForm1::SetBoardWhiteOnTop(bool whiteOnTop) {
+    ChessBrd1->SetWhiteOnTop(whiteOnTop);
+}
+
+void TForm1::SetBoardEnabled(bool enabled) {
+    ChessBrd1->setEnabled(enabled);
+}
+
+void TForm1::SetBoardBorderColor(RgbColor colour) {
+    ChessBrd1->SetBorderColor(QColor(colour.Red, colour.Green, colour.Blue));
+}
+
+bool TForm1::BoardMoveBack() {
+    return ChessBrd1->MoveBack();
+}
+
+bool TForm1::BoardMoveForward() {
+    return ChessBrd1->MoveForward();
+}
+
+bool TForm1::BoardMakeMove(Square from, Square to) {
+    return ChessBrd1->MakeMove(from, to);
+}
+
+void TForm1::BoardNewGame() {
+    ChessBrd1->NewGame();
+}
+
+void TForm1::AuxMakeMove(Square from, Square to) {
+    if (form3_) form3_->MirrorMove(from, to);
+}
+
+void TForm1::ShowYourTurn(bool shown) {
+    DRLabel1->setVisible(shown);
+}
+
+bool TForm1::PlayPop(std::string& errorMessage) {
+    if (!CheckBox1->isChecked()) return true;
+    if (MediaPlayer1) MediaPlayer1->stop();
+    const QString path = ProgramDirectory() + QStringLiteral("pop.wav");
+    const QFileInfo info(path);
+    if (!info.exists()) {
+        errorMessage = QStringLiteral("The sound file %1 cannot be found")
+                           .arg(QDir::toNativeSeparators(path))
+                           .toStdString();
+        return false;
+    }
+    if (!info.isReadable() || !LooksLikeWave(path)) {
+        errorMessage = QStringLiteral("The sound file %1 cannot be played: it is not a wave sound")
+                           .arg(QDir::toNativeSeparators(path))
+                           .toStdString();
+        return false;
+    }
+    if (!MediaPlayer1) {
+        MediaPlayer1 = new QSoundEffect(this);
+        MediaPlayer1->setObjectName(QStringLiteral("MediaPlayer1"));
+    }
+    const QUrl source = QUrl::fromLocalFile(path);
+    if (MediaPlayer1->source() != source) MediaPlayer1->setSource(source);
+    MediaPlayer1->play(); // returns at once; the sound plays on its own
+    return true;
+}
+
+void TForm1::StartClock() {
+    Crono1.Start();
+}
+
+void TForm1::StopClock() {
+    Crono1.Stop();
+}
+
+bool TForm1::AskAddPoints(const std::string& text, int value) {
+    g_.AddPointsText = text;
+    g_.AddPointsValue = value;
+    if (!form5_) return false;
+    form5_->exec();
+    return g_.AddPointsAccepted;
+}
+
+void TForm1::SetPointsDigits(const std::string& digits) {
+    TCLEDLabel* leds[3] = {CLEDLabel1, CLEDLabel2, CLEDLabel3};
+    for (int i = 0; i < 3; ++i)
+        leds[i]->SetCaption(i < int(digits.size()) ? QString(QChar(digits[size_t(i)])) : QString());
+}
+
+std::string TForm1::DiagramCommand(const std::string& command,
+                                   const std::vector<std::string>& args) {
+    if (!form2_) return {};
+    return form2_->DiagramCommand(command, args);
+}
+
+void TForm1::ShowError(const std::string& message) {
+    Dialogs::Current().Error(this, QString::fromLatin1(kApplicationTitle),
+                             QString::fromStdString(message));
+}
+
+void TForm1::ShowInfo(const std::string& text) {
+    Dialogs::Current().Information(this, QString::fromStdString(text));
+}
+
+} // namespace qv

@@ -1,0 +1,197 @@
+// The trainer's main window: the problem board, the index, the commentary, the points
+// digits, the clock and the menus, and the script host through which problems run.
+#pragma once
+
+#include "script/core/Globales.h"
+#include "script/core/ProblemFlow.h"
+#include "script/core/ScriptHost.h"
+#include "widgets/TYRChronometre.h"
+
+#include <QImage>
+#include <QMainWindow>
+#include <QStringList>
+
+#include <memory>
+
+class QAction;
+class QCheckBox;
+class QComboBox;
+class QFrame;
+class QLabel;
+class QMenu;
+class QPlainTextEdit;
+class QPushButton;
+class QSoundEffect;
+class QStatusBar;
+class QTimer;
+
+namespace qv {
+
+class TChessBrd;
+class TCLEDLabel;
+class TDRLabel;
+class TLabel3D;
+class TFormResizer;
+class TListBox;
+class TForm2;
+class TForm3;
+class TForm4;
+class TForm5;
+class HelpRouter;
+
+// The main window of the trainer. It owns the problem board ChessBrd1 and every control
+// of the window, drives problems through ProblemFlow and implements ScriptHost for the
+// interpreter. The secondary windows are created after it and attached with
+// AttachWindows. Controls and handlers are public so that tests can drive the window.
+class TForm1 : public QMainWindow, public ScriptHost {
+    Q_OBJECT
+public:
+    // `arguments` is the command line with the program first; the second entry, if any,
+    // names a problem file that is listed at once. Creating the window runs FormCreate.
+    TForm1(Globales& globals, const QStringList& arguments, QWidget* parent = nullptr);
+    ~TForm1() override;
+
+    // The secondary windows, created after the main window (not owned).
+    void AttachWindows(TForm2* form2, TForm3* form3, TForm4* form4, TForm5* form5);
+
+    Globales& Globals() { return g_; }
+    ProblemFlow& Flow() { return flow_; }
+    QString ProgramDirectory() const;
+
+    // --- controls, in the order of creation ---
+    TDRLabel* DRLabel3 = nullptr;
+    TDRLabel* DRLabel2 = nullptr;
+    QLabel* Image3 = nullptr;
+    QLabel* Image1 = nullptr;
+    QLabel* Image2 = nullptr;
+    TChessBrd* ChessBrd1 = nullptr;
+    TLabel3D* Label3D1 = nullptr;
+    TDRLabel* DRLabel1 = nullptr;
+    QLabel* Label4 = nullptr;
+    TListBox* ListBox1 = nullptr;
+    QPlainTextEdit* Memo1 = nullptr;
+    QSoundEffect* MediaPlayer1 = nullptr; // created on the first sound
+    QFrame* Panel1 = nullptr;
+    QLabel* Label2 = nullptr;
+    QLabel* Label3 = nullptr;
+    QFrame* Panel2 = nullptr;
+    QLabel* Label1 = nullptr;
+    QComboBox* ComboBox1 = nullptr;
+    QLabel* Label5 = nullptr;
+    TCLEDLabel* CLEDLabel1 = nullptr;
+    TCLEDLabel* CLEDLabel2 = nullptr;
+    TCLEDLabel* CLEDLabel3 = nullptr;
+    QCheckBox* CheckBox1 = nullptr;
+    QPushButton* Button1 = nullptr;
+    QPushButton* Button2 = nullptr;
+    QFrame* Panel3 = nullptr;
+    QLabel* Label6 = nullptr;
+    QPushButton* BitBtn2 = nullptr;
+    QStatusBar* StatusBar1 = nullptr;
+    QLabel* StatusText = nullptr; // the status bar's one simple panel
+
+    // --- menus ---
+    QMenu* Archivo1 = nullptr;
+    QAction* LeerProblemas1 = nullptr;
+    QAction* SAveremarks1 = nullptr;
+    QAction* Saveresults1 = nullptr;
+    QAction* Salir1 = nullptr;
+    QMenu* Opciones1 = nullptr;
+    QAction* Blancasarribaabajo1 = nullptr;
+    QAction* Lneasentreescaques1 = nullptr;
+    QAction* Coordenadas1 = nullptr;
+    QAction* Colorcasillasblancas1 = nullptr;
+    QAction* Colorcasillasnegras1 = nullptr;
+    QMenu* Ayuda1 = nullptr;
+    QAction* OnlineHelp1 = nullptr;
+    QAction* Credits1 = nullptr;
+
+    // --- components without a place on the window ---
+    QTimer* Timer1 = nullptr;
+    TYRChronometre Crono1;
+    TFormResizer* FormResizer1 = nullptr;
+    QString SaveDialogFileName; // SaveDialog1 remembers the last name chosen
+    QString OpenDialogInitialDir;
+    static const char* const OpenDialogFilter;
+
+    // The client area in which the controls lie (below the menu, above the status bar).
+    QWidget* Client() const { return client_; }
+
+    // --- handlers ---
+    void FormCreate(const QStringList& arguments);
+    void FormResize();
+    void AdaptToScreen(int refWidth, int refHeight);
+    void LeerProblemas1Click();
+    void SAveremarks1Click();
+    void Saveresults1Click();
+    void Salir1Click();
+    void Blancasarribaabajo1Click();
+    void Lneasentreescaques1Click();
+    void Coordenadas1Click();
+    void Colorcasillasblancas1Click();
+    void Colorcasillasnegras1Click();
+    void OnlineHelp1Click();
+    void Credits1Click();
+    void ListBox1Click();
+    void BitBtn2Click();
+    void Button1Click();
+    void Button2Click();
+    void Timer1Timer();
+    void ComboBox1Change();
+    void ChessBrd1LegalMove(Square oldSq, Square newSq);
+    void ChessBrd1Mate();
+    void ChessBrd1Draw();
+
+    // The piece-set bitmaps of the three hidden pictures.
+    QImage PieceSet1, PieceSet2, PieceSet3;
+
+    // --- ScriptHost ---
+    void SetLabelText(ScriptLabel label, const std::string& text) override;
+    void SetLabelVisible(ScriptLabel label, bool visible) override;
+    void AddMemoLine(const std::string& text) override;
+    void ClearMemo() override;
+    void SetNextEnabled(bool enabled) override;
+    std::string BoardPosition() const override;
+    void SetBoardPosition(const std::string& text) override;
+    bool BoardWhiteToMove() const override;
+    void SetBoardWhiteToMove(bool white) override;
+    void SetBoardWhiteOnTop(bool whiteOnTop) override;
+    void SetBoardEnabled(bool enabled) override;
+    void SetBoardBorderColor(RgbColor colour) override;
+    bool BoardMoveBack() override;
+    bool BoardMoveForward() override;
+    bool BoardMakeMove(Square from, Square to) override;
+    void BoardNewGame() override;
+    void AuxMakeMove(Square from, Square to) override;
+    void ShowYourTurn(bool shown) override;
+    bool PlayPop(std::string& errorMessage) override;
+    void StartClock() override;
+    void StopClock() override;
+    bool AskAddPoints(const std::string& text, int value) override;
+    void SetPointsDigits(const std::string& digits) override;
+    std::string DiagramCommand(const std::string& command,
+                               const std::vector<std::string>& args) override;
+    void ShowError(const std::string& message) override;
+    void ShowInfo(const std::string& text) override;
+
+protected:
+    void resizeEvent(QResizeEvent* event) override;
+
+private:
+    void CreateControls();
+    void CreateMenus();
+    void PickSquareColour(bool light);
+    QLabel* LabelAt(ScriptLabel label) const;
+
+    Globales& g_;
+    ProblemFlow flow_;
+    QWidget* client_ = nullptr;
+    TForm2* form2_ = nullptr;
+    TForm3* form3_ = nullptr;
+    TForm4* form4_ = nullptr;
+    TForm5* form5_ = nullptr;
+    std::unique_ptr<HelpRouter> help_;
+    bool created_ = false;
+};
+
+} // namespace qv

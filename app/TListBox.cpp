@@ -1,0 +1,30 @@
+// The index list box: mouse clicks and keyboard moves raise Click.
+#include "TListBox.h"
+
+#include <QKeyEvent>
+#include <QMouseEvent>
+
+namespace qv {
+
+TListBox::TListBox(QWidget* parent) : QListWidget(parent) {
+    setSelectionMode(QAbstractItemView::SingleSelection);
+    setUniformItemSizes(true);
+}
+
+void TListBox::AddItem(const QString& text) {
+    auto* item = new QListWidgetItem(text, this);
+    item->setSizeHint(QSize(0, m_itemHeight));
+}
+
+void TListBox::mousePressEvent(QMouseEvent* event) {
+    QListWidget::mousePressEvent(event);
+    if (event->button() == Qt::LeftButton && itemAt(event->position().toPoint())) emit Click();
+}
+
+void TListBox::keyPressEvent(QKeyEvent* event) {
+    const int before = currentRow();
+    QListWidget::keyPressEvent(event);
+    if (currentRow() != before && currentRow() >= 0) emit Click();
+}
+
+} // namespace qv

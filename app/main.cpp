@@ -1,0 +1,51 @@
+// The entry routine of the trainer: splash, application set-up, the five windows in their
+// order, the wait for the splash, then the message loop.
+#include "TApplication.h"
+#include "TForm1.h"
+#include "script/ui/TForm2.h"
+#include "windows/TForm3.h"
+#include "windows/TForm4.h"
+#include "windows/TForm5.h"
+#include "windows/TSplashScreen.h"
+
+#include <QEventLoop>
+
+#include <memory>
+
+int main(int argc, char** argv) {
+    qv::TApplication app(argc, argv);
+
+    // 1. The splash, shown and painted at once. It is freed on every way out of this block.
+    auto splash = std::make_unique<qv::TSplashScreen>();
+    splash->show();
+    splash->repaint();
+    QCoreApplication::processEvents();
+
+    // 2. The application's help file and title.
+    app.setProperty("helpFile", QStringLiteral("qrvne.chm"));
+    QCoreApplication::setApplicationName(QStringLiteral("QRVNE"));
+
+    // 3. The windows, in this order; the main window's creation reads a problem file
+    // named on the command line while the splash is up.
+    qv::Globales globals;
+    qv::TForm1 form1(globals, QCoreApplication::arguments());
+    qv::TForm2 form2;
+    qv::TForm3 form3(globals, form1.ChessBrd1);
+    qv::TForm4 form4;
+    qv::TForm5 form5(globals);
+    form1.AttachWindows(&form2, &form3, &form4, &form5);
+
+    // 4. Wait, without burning the processor, until the splash may close: at least six
+    // seconds after its creation.
+    QCoreApplication::processEvents();
+    while (!splash->FormCloseQuery())
+        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+
+    // 5. Close and free the splash.
+    splash->close();
+    splash.reset();
+
+    // 6. The message loop with the main window.
+    form1.show();
+    return app.exec();
+}
