@@ -86,6 +86,8 @@ TChessBrd::TChessBrd(QWidget* parent) : QWidget(parent), thinkingPriority_(tpNor
     thread_->Bind(std::move(binding));
     thread_->SetThreadPriority(tpNormal);
     connect(timer_, &QTimer::timeout, this, [this] { EngineCheck(); });
+    // The custom engine may be asked from the start (the reset above held it).
+    EngineHold = false;
 }
 
 TChessBrd::~TChessBrd() {
@@ -612,8 +614,7 @@ void TChessBrd::ShowFloatingAt(char piece, QPoint boardPixel) {
     floating_->SetImage(PieceImage(piece));
     floating_->move(host == this ? boardPixel : mapTo(host, boardPixel));
     floating_->raise();
-    floating_->show();
-    if (host->isVisible()) host->repaint(floating_->geometry());
+    floating_->show(); // painted by the first MoveFloatingTo
 }
 
 void TChessBrd::MoveFloatingTo(QPoint boardPixel) {
