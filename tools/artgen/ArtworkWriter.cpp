@@ -1,0 +1,73 @@
+// File names, folders and formats of the generated artwork.
+#include "ArtworkWriter.h"
+
+#include "DiagramPictures.h"
+#include "IndexedImage.h"
+#include "JpegWriter.h"
+#include "PieceRenderer.h"
+#include "PieceSets.h"
+#include "PopSound.h"
+#include "WindowPictures.h"
+
+#include <QDir>
+#include <QFile>
+#include <QImage>
+
+#include <stdexcept>
+
+namespace qv::artgen {
+
+ArtworkWriter::ArtworkWriter(const QString& resourcesDir) : root_(resourcesDir) {}
+
+void ArtworkWriter::WriteAll() {
+    WritePieceSets();
+    WriteDiagramPictures();
+    WriteWindowPictures();
+    WriteSound();
+}
+
+QString ArtworkWriter::Prepare(const QString& folder, const QString& name) {
+    QDir dir(root_);
+    if (!dir.mkpath(folder)) throw std::runtime_error("cannot create " + folder.toStdString());
+    return dir.filePath(folder + "/" + name);
+}
+
+void ArtworkWriter::SaveJpeg(const QImage& image, const QString& path, int quality) {
+    QString error;
+    if (!WriteJpeg(image, path, quality, &error)) throw std::runtime_error(error.toStdString());
+    written_ << path;
+}
+
+void ArtworkWriter::WritePieceSets() {
+    for (const PieceSetSpec& spec : BuiltInPieceSets()) {
+        const PieceRenderer renderer(spec.style, spec.cell);
+        const QImage indexed = ToIndexed8(renderer.RenderPieceSet());
+        const QString path = Prepare("pieces", spec.name + ".bmp");
+        if (!indexed.save(path, "BMP"))
+            throw std::runtime_error("cannot write " + path.toStdString());
+        written_ << path;
+    }
+}
+
+void ArtworkWriter::WriteDiagramPictures() {
+    const DiagramPictures pictures;
+    for (const QString& name : DiagramPictures::FileNames())
+        SaveJpeg(pictures.Picture(name), Prepare("diagram", name), 95);
+}
+
+void ArtworkWriter::WriteWindowPictures() {
+    SaveJpeg(SplashPicture(), Prepare("pictures", "splash.jpg"), 92);
+    SaveJpeg(CreditsPortraitPicture(), Prepare("pictures", "credits1.jpg"), 92);
+    SaveJpeg(CreditsTextPicture(), Prepare("pictures", "credits2.jpg"), 92);
+}
+
+void ArtworkWriter::WriteSound() {
+    const QString path = Prepare("sound", "pop.wav");
+    QFile file(path);
+    const QByteArray wav = PopSoundWav();
+    if (!file.open(QIODevice::WriteOnly) || file.write(wav) != wav.size())
+        throw std::runtime_error("cannot write " + path.toStdString());
+    written_ << path;
+}
+
+} // namespace qv::artgen
