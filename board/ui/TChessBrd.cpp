@@ -641,7 +641,7 @@ void TChessBrd::EndFloating() {
     if (dragging_) {
         dragging_ = false;
         setCursor(dragSavedCursor_);
-        releaseKeyboard();
+        qApp->removeEventFilter(this);
     }
 }
 
@@ -751,13 +751,14 @@ void TChessBrd::mouseDoubleClickEvent(QMouseEvent* e) {
     if (OnDblClick) OnDblClick(this);
 }
 
-void TChessBrd::keyPressEvent(QKeyEvent* e) {
-    if (dragging_ && e->key() == Qt::Key_Escape) {
+bool TChessBrd::eventFilter(QObject* watched, QEvent* e) {
+    if (dragging_ && e->type() == QEvent::KeyPress &&
+        static_cast<QKeyEvent*>(e)->key() == Qt::Key_Escape) {
         const QPoint pos = mapFromGlobal(QCursor::pos());
         DragCanceled(pos.x(), pos.y());
-        return;
+        return true;
     }
-    QWidget::keyPressEvent(e);
+    return QWidget::eventFilter(watched, e);
 }
 
 bool TChessBrd::DragAccepts(int x, int y) {
@@ -779,7 +780,7 @@ void TChessBrd::DragOver(int x, int y) {
         PaintSquare(DragFrom);
         DrawGridLines();
         dragging_ = true;
-        grabKeyboard();
+        qApp->installEventFilter(this); // Escape cancels the drag wherever the focus is
         ShowFloatingAt(State().Squares[static_cast<std::size_t>(DragFrom)], at);
     }
     MoveFloatingTo(at);
