@@ -71,6 +71,28 @@ constexpr Geometry BuildGeometry() {
 
 constexpr Geometry Geo = BuildGeometry();
 
+// The bit-set ray (see Geometry::Ray) that follows a frame step.
+constexpr int RayOfStep(int step) {
+    switch (step) {
+    case 1:
+        return 0;
+    case 10:
+        return 1;
+    case 11:
+        return 2;
+    case 9:
+        return 3;
+    case -1:
+        return 4;
+    case -10:
+        return 5;
+    case -11:
+        return 6;
+    default:
+        return 7; // -9
+    }
+}
+
 constexpr int CaptureBase = 1000000;
 constexpr int PrincipalBonus = 10000000;
 
@@ -290,6 +312,8 @@ template <int Side, bool AllMoves> inline void Searcher::GeneratePawn(int s, int
 template <int Side, bool AllMoves> void Searcher::Generate() {
     constexpr int Enemy = 1 - Side;
     int n = listStart_[ply_];
+    const std::uint64_t enemies = occupied_[Enemy];
+    const std::uint64_t occupied = occupied_[Side] | enemies;
     std::uint64_t own = occupied_[Side];
     while (own) {
         const int s = std::countr_zero(own);
@@ -299,40 +323,57 @@ template <int Side, bool AllMoves> void Searcher::Generate() {
             GeneratePawn<Side, AllMoves>(s, n);
             continue;
         }
+        if (piece == Knight || piece == King) {
+            // Their steps, in table order, reach the squares in ascending order, so the
+            // bit set can be walked instead of the frame.
+            const std::uint64_t reach = piece == Knight ? Geo.KnightFrom[s] : Geo.KingFrom[s];
+            for (std::uint64_t b = reach & (AllMoves ? ~occupied_[Side] : enemies); b; b &= b - 1) {
+                const int t = std::countr_zero(b);
+                AddMove(n, s, t, colour_[t] == Enemy ? MoveFlag::Capture : 0);
+            }
+            continue;
+        }
         const int* steps;
         int count;
-        bool slides;
         switch (piece) {
-        case Knight:
-            steps = KnightSteps, count = 8, slides = false;
-            break;
         case Bishop:
-            steps = BishopSteps, count = 4, slides = true;
+            steps = BishopSteps, count = 4;
             break;
         case Rook:
-            steps = RookSteps, count = 4, slides = true;
-            break;
-        case Queen:
-            steps = QueenSteps, count = 8, slides = true;
+            steps = RookSteps, count = 4;
             break;
         default:
-            steps = QueenSteps, count = 8, slides = false;
+            steps = QueenSteps, count = 8;
             break;
         }
-        const int from = Geo.FrameIndex[s];
-        for (int k = 0; k < count; ++k) {
-            const int step = steps[k];
-            for (int f = from + step;; f += step) {
-                const int t = Geo.Frame[f];
-                if (t < 0) break;
-                const int c = colour_[t];
-                if (c == Empty) {
-                    if (AllMoves) AddMove(n, s, t, 0);
-                    if (!slides) break;
-                    continue;
+        if constexpr (AllMoves) {
+            const int from = Geo.FrameIndex[s];
+            for (int k = 0; k < count; ++k) {
+                const int step = steps[k];
+                for (int f = from + step;; f += step) {
+                    const int t = Geo.Frame[f];
+                    if (t < 0) break;
+                    const int c = colour_[t];
+                    if (c == Empty) {
+                        AddMove(n, s, t, 0);
+                        continue;
+                    }
+                    if (c == Enemy) AddMove(n, s, t, MoveFlag::Capture);
+                    break;
                 }
-                if (c == Enemy) AddMove(n, s, t, MoveFlag::Capture);
-                break;
+            }
+        } else {
+            // Captures only: the first piece on each ray, found from the bit sets.
+            const std::uint64_t lines =
+                (piece == Bishop ? 0 : Geo.RookLines[s]) | (piece == Rook ? 0 : Geo.BishopLines[s]);
+            if (!(lines & enemies)) continue;
+            for (int k = 0; k < count; ++k) {
+                const int ray = RayOfStep(steps[k]);
+                const std::uint64_t blockers = Geo.Ray[ray][s] & occupied;
+                if (!blockers) continue;
+                const int t =
+                    ray < 4 ? std::countr_zero(blockers) : 63 - std::countl_zero(blockers);
+                if (colour_[t] == Enemy) AddMove(n, s, t, MoveFlag::Capture);
             }
         }
     }

@@ -76,14 +76,23 @@ constexpr int QueensideShelterTable[64] = {
     0,  0,  0,  0, 0, 0, 0, 0,
 };
 
+// All squares of a file (0 = file a).
+constexpr std::uint64_t FileMask(int file) {
+    return 0x0101010101010101ULL << file;
+}
+
+// The files (bit 0 = file a) on which a set of pawns stands.
+constexpr unsigned PawnFiles(std::uint64_t pawns) {
+    pawns |= pawns >> 32;
+    pawns |= pawns >> 16;
+    pawns |= pawns >> 8;
+    return static_cast<unsigned>(pawns & 0xFF);
+}
+
 constexpr int PieceValue[6] = {100, 300, 300, 500, 900, 0};
 
 // Material that decides the opponent's king table: knights, bishops, rooks and queens.
 constexpr int EndgameMaterial = 1400;
-
-constexpr std::uint64_t FileMask(int file) {
-    return 0x0101010101010101ULL << file;
-}
 
 } // namespace
 
@@ -123,31 +132,30 @@ void Searcher::PrepareEvaluation() {
 
 int Searcher::Evaluate() const {
     // Running scores start from the prepared entries of every piece, kept up to date
-    // by Put and Remove; the pawn structure and rook files are counted here.
+    // by Put and Remove; the pawn structure and rook files are counted here. Per
+    // side, bit f of `files` says that the side has a pawn on file f.
     int score[2] = {material_[White], material_[Black]};
-    int pawns[2][10] = {}; // pawns per file, slots 0 and 9 stay empty
-    for (int side = White; side <= Black; ++side)
-        for (int file = 0; file < 8; ++file)
-            pawns[side][file + 1] = std::popcount(pieces_[side][Pawn] & FileMask(file));
+    const unsigned files[2] = {PawnFiles(pieces_[White][Pawn]), PawnFiles(pieces_[Black][Pawn])};
     for (int x = White; x <= Black; ++x) {
         const int y = x ^ 1;
-        const int* own = pawns[x];
-        const int* enemy = pawns[y];
-        for (std::uint64_t b = pieces_[x][Pawn]; b; b &= b - 1) {
+        const std::uint64_t pawns = pieces_[x][Pawn];
+        for (std::uint64_t b = pawns; b; b &= b - 1) {
             const int s = std::countr_zero(b);
-            const int f = (s & 7) + 1;
-            if (own[f] > 1) score[x] -= 5;
-            if (!own[f - 1] && !own[f + 1]) {
+            const int f = s & 7;
+            const unsigned neighbours = ((1u << f) << 1 | (1u << f) >> 1) & 0xFF;
+            if (pawns & FileMask(f) & ~(std::uint64_t{1} << s)) score[x] -= 5; // doubled
+            if (!(files[x] & neighbours)) {                                    // isolated
                 score[x] -= 20;
-                if (!enemy[f]) score[x] -= 10;
+                if (!(files[y] & (1u << f))) score[x] -= 10;
             }
-            if (!enemy[f - 1] && !enemy[f] && !enemy[f + 1]) score[x] += 2 * prepared_[x][Pawn][s];
+            if (!(files[y] & (neighbours | 1u << f)))
+                score[x] += 2 * prepared_[x][Pawn][s]; // passed
         }
         for (std::uint64_t b = pieces_[x][Rook]; b; b &= b - 1) {
-            const int f = (std::countr_zero(b) & 7) + 1;
-            if (!own[f]) {
-                score[x] += 10;
-                if (!enemy[f]) score[x] += 5;
+            const unsigned file = 1u << (std::countr_zero(b) & 7);
+            if (!(files[x] & file)) {
+                score[x] += 10;                        // half-open file
+                if (!(files[y] & file)) score[x] += 5; // open file
             }
         }
     }

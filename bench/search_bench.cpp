@@ -1,0 +1,159 @@
+// Speed of the computer player's search and of its move generator, over fixed positions.
+//
+// Run from a release build: search_bench [--quick]. Prints, per position, the move,
+// nodes (calls of AlphaBeta and QuiescenceSearch), milliseconds and nodes per second,
+// the totals per group, the time to find two fixed mates, and the leaves per second of
+// perft through the search's own generator and PlaySearchMove.
+#include "core/BoardModel.h"
+#include "core/Search.h"
+
+#include <atomic>
+#include <chrono>
+#include <cstdio>
+#include <cstring>
+#include <ctime>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+using qv::engine::Searcher;
+
+// Processor time of this thread in milliseconds. The figures are computed from it, so
+// that other programs sharing the processor do not distort them; wall time is shown too.
+double CpuMs() {
+    timespec ts{};
+    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &ts);
+    return ts.tv_sec * 1000.0 + ts.tv_nsec / 1e6;
+}
+
+struct Position {
+    const char* Name;
+    const char* Fen;
+    int Depth;
+};
+
+const std::vector<Position> Openings = {
+    {"start", "rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w KQkq - 0 1", 6},
+    {"open game", "r1bqkbnr/pppp1ppp/2n5/4p3/4P3/5N2/PPPP1PPP/RNBQKB1R w KQkq - 2 3", 5},
+    {"queen's gambit", "rnbqkb1r/ppp2ppp/4pn2/3p4/2PP4/2N5/PP2PPPP/R1BQKBNR w KQkq - 2 4", 5},
+};
+
+const std::vector<Position> MiddleGames = {
+    {"kiwipete", "r3k2r/p1ppqpb1/bn2pnp1/3PN3/1p2P3/2N2Q1p/PPPBBPPP/R3K2R w KQkq - 0 1", 5},
+    {"italian", "r4rk1/1pp1qppp/p1np1n2/2b1p1B1/2B1P1b1/P1NP1N2/1PP1QPPP/R4RK1 w - - 0 10", 5},
+    {"knight sac", "2rr3k/pp3pp1/1nnqbN1p/3pN3/2pP4/2P3Q1/PPB4P/R4RK1 w - - 0 1", 5},
+    {"open king", "r1b1kb1r/3q1ppp/pBp1pn2/8/Np3P2/5B2/PPP3PP/R2Q1RK1 w kq - 0 1", 5},
+    {"promotion race", "rnbq1k1r/pp1Pbppp/2p5/8/2B5/8/PPP1NnPP/RNBQK2R w KQ - 1 8", 5},
+};
+
+const std::vector<Position> Endgames = {
+    {"rook and pawns", "8/2p5/3p4/KP5r/1R3p1k/8/4P1P1/8 w - - 0 1", 8},
+    {"blocked pawns", "8/k7/3p4/p2P1p2/P2P1P2/8/8/K7 w - - 0 1", 10},
+    {"king and pawn", "8/8/4k3/8/2P5/8/4K3/8 w - - 0 1", 10},
+};
+
+qv::BoardState FromFen(const char* fen) {
+    qv::BoardModel board;
+    if (!board.SetFen(fen)) std::fprintf(stderr, "bad FEN: %s\n", fen);
+    return board.State();
+}
+
+struct Totals {
+    long long Nodes = 0;
+    double Ms = 0;
+};
+
+double Nps(long long nodes, double ms) {
+    return ms > 0 ? nodes * 1000.0 / ms : 0.0;
+}
+
+Totals RunGroup(const char* title, const std::vector<Position>& positions, int depthCut) {
+    std::printf("\n%s\n", title);
+    Totals t;
+    for (const Position& p : positions) {
+        auto searcher = std::make_unique<Searcher>();
+        const std::atomic<bool> stop{false};
+        qv::engine::SearchStats stats;
+        const int depth = p.Depth - depthCut;
+        const qv::BoardState position = FromFen(p.Fen);
+        const double cpu0 = CpuMs();
+        const auto r = searcher->RunSearch(position, depth, stop, &stats);
+        const double cpu = CpuMs() - cpu0;
+        std::printf(
+            "  %-16s depth %2d  %-6s %11lld nodes %9.1f ms cpu %9.1f ms wall %10.0f nodes/s\n",
+            p.Name, depth, r.Found ? qv::engine::MoveText(r.Move).c_str() : "-", stats.Nodes, cpu,
+            stats.Milliseconds, Nps(stats.Nodes, cpu));
+        t.Nodes += stats.Nodes;
+        t.Ms += cpu;
+    }
+    std::printf("  %-16s           %-6s %11lld nodes %9.1f ms cpu %24.0f nodes/s\n", "total", "",
+                t.Nodes, t.Ms, Nps(t.Nodes, t.Ms));
+    return t;
+}
+
+void TimeMate(const char* name, const char* fen, int depth, int repeats) {
+    double best = 1e9;
+    std::string move;
+    long long nodes = 0;
+    for (int i = 0; i < repeats; ++i) {
+        auto searcher = std::make_unique<Searcher>();
+        const std::atomic<bool> stop{false};
+        qv::engine::SearchStats stats;
+        const qv::BoardState position = FromFen(fen);
+        const double cpu0 = CpuMs();
+        const auto r = searcher->RunSearch(position, depth, stop, &stats);
+        const double cpu = CpuMs() - cpu0;
+        if (cpu < best) best = cpu;
+        move = r.Found ? qv::engine::MoveText(r.Move) : "-";
+        nodes = stats.Nodes;
+    }
+    std::printf("  %-28s depth %d  %-6s %9lld nodes  best of %d: %.3f ms cpu\n", name, depth,
+                move.c_str(), nodes, repeats, best);
+}
+
+void TimePerft(const char* name, const char* fen, int depth) {
+    auto searcher = std::make_unique<Searcher>();
+    searcher->LoadPosition(FromFen(fen));
+    const auto start = Clock::now();
+    const double cpu0 = CpuMs();
+    const long long leaves = searcher->Perft(depth);
+    const double cpu = CpuMs() - cpu0;
+    const double ms = std::chrono::duration<double, std::milli>(Clock::now() - start).count();
+    std::printf("  %-16s depth %d  %11lld leaves %9.1f ms cpu %9.1f ms wall %10.0f leaves/s\n",
+                name, depth, leaves, cpu, ms, Nps(leaves, cpu));
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    const bool quick = argc > 1 && std::strcmp(argv[1], "--quick") == 0;
+    const int cut = quick ? 2 : 0;
+    std::printf("search_bench%s: nodes are calls of AlphaBeta and QuiescenceSearch\n",
+                quick ? " (quick)" : "");
+    const Totals opening = RunGroup("Openings", Openings, cut);
+    const Totals middle = RunGroup("Middle games with tactics", MiddleGames, cut);
+    const Totals end = RunGroup("Endgames", Endgames, cut);
+
+    std::printf("\nMates\n");
+    TimeMate("mate in two (Rd8+ Rxd8 Rxd8#)", "2r3k1/5ppp/8/8/8/8/3R1PPP/3R2K1 w - - 0 1", 3, 20);
+    TimeMate("mate in three (three rooks)", "r1r3k1/5ppp/8/8/8/3R4/3R1PPP/3R2K1 w - - 0 1", 5, 10);
+    TimeMate("mate in two (queen and knight)",
+             "r2qkb1r/pp2nppp/3p4/2pNN1B1/2BnP3/3P4/PPP2PPP/R2bK2R w KQkq - 1 1", 3, 20);
+    TimeMate("mate in two (queen sacrifice)",
+             "r1bq2r1/b4pk1/p1pp1p2/1p2pP2/1P2P1PB/3P4/1PPQ2P1/R3K2R w - - 0 1", 3, 20);
+    TimeMate("mate in three (rook lift)", "r5rk/5p1p/5R2/4B3/8/8/7P/7K w - - 0 1", 5, 10);
+
+    std::printf("\nPerft through the search generator\n");
+    TimePerft("start", "rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w KQkq - 0 1", quick ? 4 : 5);
+    TimePerft("kiwipete", "r3k2r/p1ppqpb1/bn2pnp1/3PN3/1p2P3/2N2Q1p/PPPBBPPP/R3K2R w KQkq - 0 1",
+              quick ? 3 : 4);
+    TimePerft("position 3", "8/2p5/3p4/KP5r/1R3p1k/8/4P1P1/8 w - - 0 1", quick ? 5 : 6);
+
+    const Totals all{opening.Nodes + middle.Nodes + end.Nodes, opening.Ms + middle.Ms + end.Ms};
+    std::printf("\nSummary: middle games %.0f nodes/s, all positions %.0f nodes/s\n",
+                Nps(middle.Nodes, middle.Ms), Nps(all.Nodes, all.Ms));
+    return 0;
+}
