@@ -4,6 +4,7 @@
 #include <QString>
 
 #include <exception>
+#include <type_traits>
 #include <utility>
 
 class QWidget;
@@ -27,7 +28,11 @@ void ShowCurrentException();
 template <class F> auto Guarded(F handler) {
     return [handler = std::move(handler)](auto&&... args) {
         try {
-            handler(std::forward<decltype(args)>(args)...);
+            // A handler that takes no arguments ignores those of the signal.
+            if constexpr (std::is_invocable_v<const F&, decltype(args)...>)
+                handler(std::forward<decltype(args)>(args)...);
+            else
+                handler();
         } catch (...) {
             ShowCurrentException();
         }

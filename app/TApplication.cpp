@@ -8,7 +8,7 @@
 namespace qv {
 
 TApplication::TApplication(int& argc, char** argv) : QApplication(argc, argv) {
-    setApplicationName(QStringLiteral("quorvane"));
+    setApplicationName(QString::fromLatin1(kApplicationTitle));
     InstallFontSubstitutions();
 }
 

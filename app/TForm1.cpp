@@ -128,6 +128,9 @@ TForm1::TForm1(Globales& globals, const QStringList& arguments, QWidget* parent)
     FormResizer1->SetMaxFontSize(48);
     FormResizer1->SetScaleFonts(false);
 
+    // The help router answers the application's help requests from now on.
+    help_ = std::make_unique<HelpRouter>();
+
     FormCreate(arguments);
     created_ = true;
 }
@@ -453,9 +456,8 @@ void TForm1::Salir1Click() {
 }
 
 void TForm1::OnlineHelp1Click() {
-    if (!help_) help_ = std::make_unique<HelpRouter>();
-    help_->SetHelpFile(ProgramDirectory() + QStringLiteral("qrvne.chm"));
-    help_->HelpJump(QStringLiteral("TApplication_HelpJump"));
+    QString error;
+    if (!help_->OnlineHelp(ProgramDirectory(), &error)) ShowErrorBox(error);
 }
 
 void TForm1::Credits1Click() {

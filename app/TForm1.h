@@ -37,7 +37,8 @@ class TForm2;
 class TForm3;
 class TForm4;
 class TForm5;
-class HelpRouter;
+class TUseHTMLHelp;
+using HelpRouter = TUseHTMLHelp;
 
 // The main window of the trainer. It owns the problem board ChessBrd1 and every control
 // of the window, drives problems through ProblemFlow and implements ScriptHost for the
@@ -55,6 +56,7 @@ public:
     void AttachWindows(TForm2* form2, TForm3* form3, TForm4* form4, TForm5* form5);
 
     Globales& Globals() { return g_; }
+    HelpRouter& Help() { return *help_; }
     ProblemFlow& Flow() { return flow_; }
     QString ProgramDirectory() const;
 

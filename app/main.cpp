@@ -8,8 +8,6 @@
 #include "windows/TForm5.h"
 #include "windows/TSplashScreen.h"
 
-#include <QEventLoop>
-
 #include <memory>
 
 int main(int argc, char** argv) {
@@ -17,13 +15,10 @@ int main(int argc, char** argv) {
 
     // 1. The splash, shown and painted at once. It is freed on every way out of this block.
     auto splash = std::make_unique<qv::TSplashScreen>();
-    splash->show();
-    splash->repaint();
-    QCoreApplication::processEvents();
+    splash->ShowNow();
 
-    // 2. The application's help file and title.
-    app.setProperty("helpFile", QStringLiteral("qrvne.chm"));
-    QCoreApplication::setApplicationName(QStringLiteral("QRVNE"));
+    // 2. The application's title ("QRVNE", set by TApplication); the help file, a bare
+    // "qrvne.chm" until OnLine Help makes it absolute, belongs to the main window's router.
 
     // 3. The windows, in this order; the main window's creation reads a problem file
     // named on the command line while the splash is up.
@@ -37,9 +32,7 @@ int main(int argc, char** argv) {
 
     // 4. Wait, without burning the processor, until the splash may close: at least six
     // seconds after its creation.
-    QCoreApplication::processEvents();
-    while (!splash->FormCloseQuery())
-        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+    splash->WaitUntilMayClose();
 
     // 5. Close and free the splash.
     splash->close();
