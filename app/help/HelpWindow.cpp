@@ -69,7 +69,9 @@ HelpWindow::HelpWindow(QWidget* parent) : QMainWindow(parent, Qt::Window) {
     connect(m_forward, &QAction::triggered, m_browser, &QTextBrowser::forward);
     connect(m_browser, &QTextBrowser::backwardAvailable, m_back, &QAction::setEnabled);
     connect(m_browser, &QTextBrowser::forwardAvailable, m_forward, &QAction::setEnabled);
-    connect(m_browser, &QTextBrowser::sourceChanged, this, [this] { SelectCurrentInContents(); });
+    // The signal comes before the browser's own source is updated: use the page it names.
+    connect(m_browser, &QTextBrowser::sourceChanged, this,
+            [this](const QUrl& url) { SelectInContents(url.path()); });
     connect(m_contents, &QTreeWidget::itemClicked, this, &HelpWindow::ContentsClicked);
     connect(m_contents, &QTreeWidget::itemActivated, this, &HelpWindow::ContentsClicked);
 }
@@ -166,8 +168,11 @@ void HelpWindow::ContentsClicked(QTreeWidgetItem* item) {
     if (!topic.isEmpty()) ShowTopic(topic);
 }
 
-void HelpWindow::SelectCurrentInContents() {
-    const QString current = CurrentTopic();
+void HelpWindow::SelectInContents(const QString& current) {
+    if (current.isEmpty()) {
+        m_contents->clearSelection();
+        return;
+    }
     QTreeWidgetItemIterator it(m_contents);
     while (*it) {
         if ((*it)->data(0, TopicRole).toString().compare(current, Qt::CaseInsensitive) == 0) {

@@ -37,7 +37,7 @@ public:
 private:
     void LoadContents();
     void ContentsClicked(QTreeWidgetItem* item);
-    void SelectCurrentInContents();
+    void SelectInContents(const QString& topic);
 
     ChmFile m_file;
     HelpBrowser* m_browser = nullptr;

@@ -201,11 +201,14 @@ void HelpTest::windowOpensTheDefaultTopicAndFollowsLinks() {
     QVERIFY(browser->toPlainText().contains("Quorvane Help"));
     QVERIFY(browser->toPlainText().contains("For problem authors"));
     QVERIFY(QTest::qWaitForWindowExposed(window));
+    QVERIFY(window->Contents()->currentItem());
+    QCOMPARE(window->Contents()->currentItem()->text(0), QStringLiteral("Quorvane Help"));
 
     // A click on a link opens its page.
     QVERIFY(ClickText(browser, QStringLiteral("Working a problem")));
     QTRY_COMPARE(window->CurrentTopic(), QStringLiteral("/working.html"));
     QVERIFY(browser->toPlainText().contains("The clock and its pause"));
+    QCOMPARE(window->Contents()->currentItem()->text(0), QStringLiteral("Working a problem"));
 
     // Back and Forward on the tool bar.
     auto* back = window->findChild<QAction*>(QStringLiteral("BackAction"));
