@@ -132,6 +132,16 @@ private:
     // Evaluation: prepared entries and their running sum per side.
     std::int32_t prepared_[2][6][64]{};
     int material_[2]{};
+    // Pawn terms of recently seen pawn structures (they depend on the pawns alone, given
+    // the prepared table); cleared with every PrepareEvaluation. An empty entry is the
+    // correct one for a board without pawns.
+    struct PawnEntry {
+        std::uint64_t Pawns[2];
+        std::int32_t Score[2];
+        std::uint8_t Files[2];
+    };
+    static constexpr int PawnCacheSize = 4096;
+    mutable PawnEntry pawnCache_[PawnCacheSize]{};
 
     // Search state.
     StackEntry stack_[StackSize + 2048]{}; // headroom for one list started just below the limit

@@ -98,6 +98,7 @@ constexpr int EndgameMaterial = 1400;
 
 void Searcher::PrepareEvaluation() {
     std::memset(prepared_, 0, sizeof prepared_);
+    std::memset(pawnCache_, 0, sizeof pawnCache_);
     for (int side = White; side <= Black; ++side) {
         const int mirror = side == White ? 0 : 56;
         for (int s = 0; s < 64; ++s) {
@@ -132,30 +133,44 @@ void Searcher::PrepareEvaluation() {
 
 int Searcher::Evaluate() const {
     // Running scores start from the prepared entries of every piece, kept up to date
-    // by Put and Remove; the pawn structure and rook files are counted here. Per
-    // side, bit f of `files` says that the side has a pawn on file f.
-    int score[2] = {material_[White], material_[Black]};
-    const unsigned files[2] = {PawnFiles(pieces_[White][Pawn]), PawnFiles(pieces_[Black][Pawn])};
-    for (int x = White; x <= Black; ++x) {
-        const int y = x ^ 1;
-        const std::uint64_t pawns = pieces_[x][Pawn];
-        for (std::uint64_t b = pawns; b; b &= b - 1) {
-            const int s = std::countr_zero(b);
-            const int f = s & 7;
-            const unsigned neighbours = ((1u << f) << 1 | (1u << f) >> 1) & 0xFF;
-            if (pawns & FileMask(f) & ~(std::uint64_t{1} << s)) score[x] -= 5; // doubled
-            if (!(files[x] & neighbours)) {                                    // isolated
-                score[x] -= 20;
-                if (!(files[y] & (1u << f))) score[x] -= 10;
+    // by Put and Remove; the pawn structure and rook files are added here. Per side,
+    // bit f of Files says that the side has a pawn on file f.
+    const std::uint64_t whitePawns = pieces_[White][Pawn], blackPawns = pieces_[Black][Pawn];
+    const std::uint64_t key =
+        whitePawns * 0x9E3779B97F4A7C15ULL ^ blackPawns * 0xC2B2AE3D27D4EB4FULL;
+    PawnEntry& e = pawnCache_[(key >> 52) & (PawnCacheSize - 1)];
+    if (e.Pawns[White] != whitePawns || e.Pawns[Black] != blackPawns) {
+        e.Pawns[White] = whitePawns;
+        e.Pawns[Black] = blackPawns;
+        e.Files[White] = static_cast<std::uint8_t>(PawnFiles(whitePawns));
+        e.Files[Black] = static_cast<std::uint8_t>(PawnFiles(blackPawns));
+        for (int x = White; x <= Black; ++x) {
+            const int y = x ^ 1;
+            const std::uint64_t pawns = pieces_[x][Pawn];
+            int score = 0;
+            for (std::uint64_t b = pawns; b; b &= b - 1) {
+                const int s = std::countr_zero(b);
+                const int f = s & 7;
+                const unsigned file = 1u << f;
+                const unsigned neighbours = ((file << 1) | (file >> 1)) & 0xFF;
+                if (pawns & FileMask(f) & ~(std::uint64_t{1} << s)) score -= 5; // doubled
+                if (!(e.Files[x] & neighbours)) {                               // isolated
+                    score -= 20;
+                    if (!(e.Files[y] & file)) score -= 10;
+                }
+                if (!(e.Files[y] & (neighbours | file)))
+                    score += 2 * prepared_[x][Pawn][s]; // passed
             }
-            if (!(files[y] & (neighbours | 1u << f)))
-                score[x] += 2 * prepared_[x][Pawn][s]; // passed
+            e.Score[x] = score;
         }
+    }
+    int score[2] = {material_[White] + e.Score[White], material_[Black] + e.Score[Black]};
+    for (int x = White; x <= Black; ++x) {
         for (std::uint64_t b = pieces_[x][Rook]; b; b &= b - 1) {
             const unsigned file = 1u << (std::countr_zero(b) & 7);
-            if (!(files[x] & file)) {
-                score[x] += 10;                        // half-open file
-                if (!(files[y] & file)) score[x] += 5; // open file
+            if (!(e.Files[x] & file)) {
+                score[x] += 10;                              // half-open file
+                if (!(e.Files[x ^ 1] & file)) score[x] += 5; // open file
             }
         }
     }
