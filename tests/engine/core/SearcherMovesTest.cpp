@@ -198,5 +198,50 @@ TEST(SearcherMoves, SquareAttackedFollowsEachPieceRule) {
     EXPECT_TRUE(s->SideInCheck(Searcher::Black));
 }
 
+// Random games: the board kept up by PlaySearchMove must always equal the same
+// position loaded afresh, with the same score, and undoing every move must give the
+// root back.
+TEST(SearcherMoves, IncrementalBoardMatchesAFreshLoadAlongRandomGames) {
+    std::uint32_t seed = 12345;
+    auto next = [&seed] { return seed = seed * 1664525u + 1013904223u; };
+    for (const char* fen : {KiwipeteFen, StartFen,
+                            "r3k2r/Pppp1ppp/1b3nbN/nP6/BBP1P3/q4N2/Pp1P2PP/R2Q1RK1 w kq - 0 1"}) {
+        SCOPED_TRACE(fen);
+        auto s = LoadedSearcher(fen);
+        s->PrepareEvaluation();
+        const std::string root = s->PositionText();
+        const int rootScore = s->Evaluate();
+        auto fresh = std::make_unique<Searcher>();
+        fresh->LoadPosition(FromFen(fen));
+        fresh->PrepareEvaluation(); // the same prepared table as the game's root
+        int played = 0;
+        for (; played < 60; ++played) {
+            s->GenerateAllMoves();
+            std::vector<MoveWord> legal;
+            for (int i = s->ListBegin(); i < s->ListEnd(); ++i) {
+                if (s->PlaySearchMove(s->ListMove(i))) {
+                    legal.push_back(s->ListMove(i));
+                    s->UndoSearchMove();
+                }
+            }
+            if (legal.empty()) break;
+            ASSERT_TRUE(s->PlaySearchMove(legal[next() % legal.size()]));
+            const std::string now = s->PositionText();
+            fresh->LoadPosition(now, s->SideToMove() == Searcher::White,
+                                static_cast<CastleSet>(s->CastlingRights()),
+                                static_cast<Square>(s->EnPassantSquare() + 1));
+            ASSERT_EQ(fresh->PositionText(), now);
+            ASSERT_EQ(fresh->CastlingRights(), s->CastlingRights()) << "after " << played;
+            ASSERT_EQ(fresh->EnPassantSquare(), s->EnPassantSquare());
+            ASSERT_EQ(fresh->Evaluate(), s->Evaluate()) << "after " << played;
+            ASSERT_EQ(fresh->Perft(1), s->Perft(1));
+        }
+        EXPECT_GT(played, 10);
+        for (int i = 0; i < played; ++i) s->UndoSearchMove();
+        EXPECT_EQ(s->PositionText(), root);
+        EXPECT_EQ(s->Evaluate(), rootScore);
+    }
+}
+
 } // namespace
 } // namespace qv::engine::test
