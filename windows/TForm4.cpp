@@ -1,0 +1,58 @@
+// Layout of the credits window.
+#include "windows/TForm4.h"
+
+#include "ResourcePaths.h"
+#include "windows/WindowLook.h"
+
+#include <QFrame>
+#include <QLabel>
+#include <QPixmap>
+#include <QPushButton>
+
+namespace qv {
+
+namespace {
+
+QFrame* MakePanel(QWidget* parent, const QRect& bounds) {
+    auto* panel = new QFrame(parent);
+    panel->setFrameStyle(QFrame::Panel | QFrame::Raised);
+    panel->setLineWidth(1);
+    panel->setGeometry(bounds);
+    return panel;
+}
+
+QLabel* MakePicture(QFrame* panel, const QRect& bounds, const QString& path) {
+    auto* image = new QLabel(panel);
+    image->setGeometry(bounds);
+    image->setScaledContents(true);
+    image->setPixmap(QPixmap::fromImage(LoadWindowPicture(path)));
+    return image;
+}
+
+} // namespace
+
+TForm4::TForm4(QWidget* parent) : QDialog(parent) {
+    setWindowTitle(QStringLiteral("Form4"));
+    setFont(SansSerifFont(11));
+    setFixedSize(ClientSizeForOuter(546, 429));
+
+    Panel2 = MakePanel(this, {16, 8, 305, 385});
+    Image2 = MakePicture(Panel2, {8, 8, 289, 369}, resources::CreditsTextPicture);
+    Panel1 = MakePanel(this, {336, 8, 185, 201});
+    Image1 = MakePicture(Panel1, {8, 8, 169, 185}, resources::CreditsPortraitPicture);
+
+    Button1 = new QPushButton(QStringLiteral("&Close"), this);
+    Button1->setGeometry(440, 360, 75, 25);
+    connect(Button1, &QPushButton::clicked, this, &TForm4::Button1Click);
+}
+
+void TForm4::Button1Click() {
+    accept();
+}
+
+void TForm4::showEvent(QShowEvent* event) {
+    QDialog::showEvent(event);
+    CentreOnScreen(this);
+}
+
+} // namespace qv

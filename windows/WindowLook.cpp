@@ -1,0 +1,57 @@
+// Fonts, sizes, picture loading and centring for the secondary windows.
+#include "windows/WindowLook.h"
+
+#include "JpegImage.h"
+
+#include <QFile>
+#include <QGuiApplication>
+#include <QScreen>
+#include <QWidget>
+
+namespace qv {
+
+namespace {
+
+QFont PixelFont(const QString& family, int pixelSize, bool bold) {
+    QFont f(family);
+    f.setPixelSize(pixelSize);
+    f.setBold(bold);
+    return f;
+}
+
+// Title bar and borders of the desktop the windows were designed on.
+constexpr int DesignedFrameWidth = 8;
+constexpr int DesignedFrameHeight = 27;
+
+} // namespace
+
+QFont ArialFont(int pixelSize, bool bold) {
+    return PixelFont(QStringLiteral("Liberation Sans"), pixelSize, bold);
+}
+
+QFont SansSerifFont(int pixelSize, bool bold) {
+    return PixelFont(QStringLiteral("Liberation Sans"), pixelSize, bold);
+}
+
+QSize ClientSizeForOuter(int outerWidth, int outerHeight) {
+    return {outerWidth - DesignedFrameWidth, outerHeight - DesignedFrameHeight};
+}
+
+QImage LoadWindowPicture(const QString& path, QString* error) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        if (error) *error = QStringLiteral("Picture not found: %1").arg(path);
+        return {};
+    }
+    return DecodeJpeg(file.readAll(), error);
+}
+
+void CentreOnScreen(QWidget* window) {
+    QScreen* screen = window->screen() ? window->screen() : QGuiApplication::primaryScreen();
+    if (!screen) return;
+    QRect frame = window->frameGeometry();
+    frame.moveCenter(screen->geometry().center());
+    window->move(frame.topLeft());
+}
+
+} // namespace qv
