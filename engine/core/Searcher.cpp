@@ -537,11 +537,6 @@ void Searcher::UndoSearchMove() {
 // ---------------------------------------------------------------------------
 // The search
 
-inline bool Searcher::AtLimit() const {
-    // A node at the last ply, or whose list could not be stored, is scored statically.
-    return ply_ >= MaxPly - 1 || listStart_[ply_] >= StackSize;
-}
-
 inline void Searcher::TakePrincipalLine(MoveWord move) {
     const int p = ply_;
     pv_[p][p] = move;

@@ -21,6 +21,7 @@ namespace qv::engine {
 // search allocates nothing; create one object per thread and reuse it. The
 // principal line is kept from one search to the next (it guides the ordering of
 // the first iteration), so the same sequence of searches gives the same moves.
+// The object is large (about 220 KB): create it on the heap.
 class Searcher {
 public:
     static constexpr int White = 0;
@@ -116,7 +117,8 @@ private:
     void Put(int square, int colour, int piece);
     void Remove(int square);
     void SumMaterial();
-    bool AtLimit() const;
+    // A node at the last ply, or whose list could not be stored, goes no deeper.
+    bool AtLimit() const { return ply_ >= MaxPly - 1 || listStart_[ply_] >= StackSize; }
 
     // Search board.
     std::array<std::uint8_t, 64> colour_{};

@@ -5,7 +5,7 @@ namespace qv::engine {
 
 long long Searcher::Perft(int depth) {
     if (depth <= 0) return 1;
-    if (ply_ >= MaxPly - 1) return 0;
+    if (AtLimit()) return 0; // deeper than the per-ply tables or the move stack allow
     GenerateAllMoves();
     const int begin = listStart_[ply_], end = listEnd_[ply_];
     long long total = 0;
@@ -19,7 +19,7 @@ long long Searcher::Perft(int depth) {
 
 std::vector<std::pair<MoveWord, long long>> Searcher::PerftDivide(int depth) {
     std::vector<std::pair<MoveWord, long long>> out;
-    if (depth <= 0 || ply_ >= MaxPly - 1) return out;
+    if (depth <= 0 || AtLimit()) return out;
     GenerateAllMoves();
     const int begin = listStart_[ply_], end = listEnd_[ply_];
     for (int i = begin; i < end; ++i) {
