@@ -184,7 +184,8 @@ void TForm2::InvertPixels(const std::function<bool(int, int)>& inside) {
     }
 }
 
-bool TForm2::DrawSquare(const std::string& square, const std::string& colour, QString*) {
+bool TForm2::DrawSquare(const std::string& square, const std::string& colour, QString* error) {
+    if (!RankConverts(square, error)) return false;
     const auto sq = ParseSquare(square);
     if (!sq) return true;
     SelectPen(colour);
@@ -207,7 +208,8 @@ bool TForm2::DrawSquare(const std::string& square, const std::string& colour, QS
     return true;
 }
 
-bool TForm2::DrawCircle(const std::string& square, const std::string& colour, QString*) {
+bool TForm2::DrawCircle(const std::string& square, const std::string& colour, QString* error) {
+    if (!RankConverts(square, error)) return false;
     const auto sq = ParseSquare(square);
     if (!sq) return true;
     SelectPen(colour);
@@ -226,7 +228,8 @@ bool TForm2::DrawCircle(const std::string& square, const std::string& colour, QS
 }
 
 bool TForm2::DrawArrow(const std::string& from, const std::string& to, const std::string& colour,
-                       QString*) {
+                       QString* error) {
+    if (!RankConverts(from, error) || !RankConverts(to, error)) return false;
     const auto a = ParseSquare(from);
     const auto b = ParseSquare(to);
     if (!a || !b || *a == *b) return true;
@@ -330,6 +333,16 @@ QString TForm2::ImageFileName(char letter, bool lightSquare, bool structureOnly)
     const char squareColour = lightSquare ? 'b' : 'n';
     return QString::fromLatin1(std::string{lower, pieceColour, squareColour}) +
            QStringLiteral(".jpg");
+}
+
+bool TForm2::RankConverts(std::string_view word, QString* error) {
+    // The rank is converted as a decimal number: a character that is not a digit is a
+    // conversion error that ends the run, like a bad number anywhere else in a script.
+    if (word.size() < 2 || (word[1] >= '0' && word[1] <= '9')) return true;
+    if (error)
+        *error = QStringLiteral("'%1' is not a valid integer value")
+                     .arg(QString::fromUtf8(word.substr(1, 1).data(), 1));
+    return false;
 }
 
 std::optional<std::pair<int, int>> TForm2::ParseSquare(std::string_view word) {

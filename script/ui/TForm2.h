@@ -95,6 +95,8 @@ public:
     static QString ImageFileName(char letter, bool lightSquare, bool structureOnly);
     // The square named by the first two characters of a word, as file 1..8 and rank 1..8.
     static std::optional<std::pair<int, int>> ParseSquare(std::string_view word);
+    // False, with the conversion message, when the square's rank is not a digit.
+    static bool RankConverts(std::string_view word, QString* error);
     // Centre of a square's cell in the picture for the given orientation.
     static QPoint CellCentre(int file, int rank, bool whiteOnTop);
     // The two end points of an arrow's head at `to` (for the strokes at +10 and -10 degrees),

@@ -77,6 +77,7 @@ private slots:
     void colourNamesAndThePreviousColour();
     void annotationsFollowTheOrientation();
     void squareWordsThatNameNoSquareDrawNothing();
+    void rankThatIsNotADigitIsAConversionError();
 
     void arrowHeadEndPoints_data();
     void arrowHeadEndPoints();
@@ -334,6 +335,19 @@ void TForm2Test::squareWordsThatNameNoSquareDrawNothing() {
     QCOMPARE(DifferingPixels(before, m_form->Picture()), 0);
     // Nothing drawn, so the pen keeps its colour too.
     QCOMPARE(m_form->PenColour(), QColor(Qt::black));
+}
+
+void TForm2Test::rankThatIsNotADigitIsAConversionError() {
+    QVERIFY(m_form->DrawDiagram());
+    const QImage before = m_form->Picture().copy();
+    QString error;
+    QVERIFY(!m_form->DrawCircle("Ex", "red", &error));
+    QCOMPARE(error, QStringLiteral("'x' is not a valid integer value"));
+    QVERIFY(!m_form->DrawArrow("E2", "Fz", "red", &error));
+    QCOMPARE(error, QStringLiteral("'z' is not a valid integer value"));
+    QCOMPARE(m_form->DiagramCommand("square", {"A-", "red"}),
+             std::string("'-' is not a valid integer value"));
+    QCOMPARE(DifferingPixels(before, m_form->Picture()), 0);
 }
 
 void TForm2Test::arrowHeadEndPoints_data() {
