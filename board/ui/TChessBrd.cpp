@@ -323,6 +323,12 @@ bool TChessBrd::event(QEvent* e) {
     switch (e->type()) {
     case QEvent::Paint:
         NormaliseSize();
+        // A repaint the board did not ask for itself (the window was uncovered,
+        // shown, resized): the owner hears of it, as with Paint.
+        if (internalPaint_ == 0 && OnPaint) {
+            DepthGuard painting(inPaintEvent_);
+            OnPaint(this);
+        }
         break;
     case QEvent::Show:
         syncOnPaint_ = true;
@@ -433,6 +439,11 @@ void TChessBrd::LoadPieceImages() {
 void TChessBrd::RepaintRect(const QRect& r) {
     const QRect clipped = r.intersected(rect());
     if (clipped.isEmpty() || !isVisible() || !updatesEnabled()) return;
+    if (inPaintEvent_) { // asked from an OnPaint handler: the paint under way is not to be nested
+        update(clipped);
+        return;
+    }
+    DepthGuard internal(internalPaint_);
     repaint(clipped);
 }
 
@@ -447,7 +458,13 @@ void TChessBrd::Paint() {
     NormaliseSize();
     SyncShown();
     syncOnPaint_ = false;
-    if (isVisible() && updatesEnabled()) repaint();
+    if (!isVisible() || !updatesEnabled()) return;
+    if (inPaintEvent_) {
+        update();
+        return;
+    }
+    DepthGuard internal(internalPaint_);
+    repaint();
 }
 
 void TChessBrd::PaintSquare(Square sq) {
@@ -479,10 +496,17 @@ void TChessBrd::RepaintChanges(std::string_view oldPosition) {
         const auto s = static_cast<Square>(sq);
         changed += SquareRect(s).united(PieceRect(s));
     }
-    if (!changed.isEmpty() && isVisible() && updatesEnabled()) repaint(changed);
+    if (changed.isEmpty() || !isVisible() || !updatesEnabled()) return;
+    if (inPaintEvent_) {
+        update(changed);
+        return;
+    }
+    DepthGuard internal(internalPaint_);
+    repaint(changed);
 }
 
 void TChessBrd::paintEvent(QPaintEvent* e) {
+    DepthGuard painting(inPaintEvent_);
     if (syncOnPaint_) {
         SyncShown();
         syncOnPaint_ = false;
@@ -628,7 +652,10 @@ void TChessBrd::MoveFloatingTo(QPoint boardPixel) {
     const QRect before = floating_->geometry();
     floating_->move(target);
     // Synchronously, so that every step of an animation reaches the screen.
-    if (host->isVisible()) host->repaint(QRegion(before) + QRegion(floating_->geometry()));
+    if (host->isVisible()) {
+        DepthGuard internal(internalPaint_);
+        host->repaint(QRegion(before) + QRegion(floating_->geometry()));
+    }
 }
 
 void TChessBrd::EndFloating() {
@@ -636,6 +663,7 @@ void TChessBrd::EndFloating() {
         QWidget* host = floating_->parentWidget();
         const QRect was = floating_->geometry();
         floating_->hide();
+        DepthGuard internal(internalPaint_);
         if (host->isVisible()) host->repaint(was);
     }
     if (dragging_) {

@@ -262,8 +262,10 @@ private:
     bool customEngine_ = false;
     bool firstPaintDone_ = false;
     bool firstPaintQueued_ = false;
-    int moveDepth_ = 0;   // PlayMove calls in progress
-    int calculating_ = 0; // the custom engine is being asked
+    int internalPaint_ = 0; // repaints the board asked for itself
+    int inPaintEvent_ = 0;  // a paint event is being handled
+    int moveDepth_ = 0;     // PlayMove calls in progress
+    int calculating_ = 0;   // the custom engine is being asked
     QTimer* timer_ = nullptr;
     std::unique_ptr<TChessThread> thread_;
 };

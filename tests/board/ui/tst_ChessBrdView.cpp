@@ -103,6 +103,9 @@ void TestChessBrdView::initialProperties() {
     QVERIFY(b.isEnabled());
     QVERIFY(b.Thread() != nullptr);
     QVERIFY(b.Thread()->IsParked());
+    // The built-in set: 40-pixel cells, every piece present.
+    QCOMPARE(b.CellSize(), 40);
+    for (char c : std::string("PNBRQKpnbrqk")) QCOMPARE(b.PieceImage(c).size(), QSize(40, 40));
 }
 
 void TestChessBrdView::clampingAndIgnoredWrites() {
@@ -201,6 +204,14 @@ void TestChessBrdView::settersRepaintAtOnce() {
     b.SetAnimateMoves(false); // stored only
     b.SetResizable(true);
     QCOMPARE(painted, 5);
+    // A repaint from the window system is announced too; the board's own square
+    // repaints are not.
+    painted = 0;
+    b.update();
+    QTRY_COMPARE(painted, 1);
+    b.PaintSquare(E4);
+    b.DrawPiece(E4, 'Q');
+    QCOMPARE(painted, 1);
 }
 
 void TestChessBrdView::pixelToSquareEdges() {
