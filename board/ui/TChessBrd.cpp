@@ -333,6 +333,15 @@ bool TChessBrd::event(QEvent* e) {
     case QEvent::Show:
         syncOnPaint_ = true;
         break;
+    case QEvent::Hide:
+    case QEvent::EnabledChange:
+        // A board that is hidden or disabled mid-drag gets no release: cancel now.
+        if (dragging_ && (!isVisible() || !isEnabled())) {
+            const QPoint pos = mapFromGlobal(QCursor::pos());
+            DragCanceled(pos.x(), pos.y());
+        }
+        dragPending_ = false;
+        break;
     default:
         break;
     }

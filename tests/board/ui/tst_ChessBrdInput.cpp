@@ -181,6 +181,14 @@ void TestChessBrdInput::escapeCancelsDrag() {
     QTest::mouseRelease(&f.board, Qt::LeftButton, Qt::NoModifier, CentreOf(f.board, C4));
     QVERIFY(f.legal.isEmpty());
     QCOMPARE(ShownAt(f.board, C2), TestPieceColor(0, 0));
+    // Disabling the board mid-drag cancels the drag as well.
+    QTest::mousePress(&f.board, Qt::LeftButton, Qt::NoModifier, CentreOf(f.board, D2));
+    QTest::mouseMove(&f.board, CentreOf(f.board, D4));
+    QVERIFY(f.board.Dragging());
+    f.board.setEnabled(false);
+    QVERIFY(!f.board.Dragging());
+    QCOMPARE(f.illegal, (QList<Square>{C2, D2}));
+    QCOMPARE(ShownAt(f.board, D2), TestPieceColor(0, 0));
 }
 
 void TestChessBrdInput::forbiddenCursorOverRefusedSquare() {
