@@ -20,6 +20,7 @@
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QCloseEvent>
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
@@ -226,7 +227,9 @@ void TForm1::CreateControls() {
     Panel1 = MakePanel(c, {400, 104, 337, 41});
     Label2 = MakeLabel(Panel1, 16, 8, QString());
     Label2->setFont(PixelFont("MS Sans Serif", 13, false, true));
-    Label3 = MakeLabel(Panel1, 24, 8, QString());
+    // The players' line goes under the side to play: at the designed place (24, 8) the two
+    // texts would be drawn over each other whenever a script shows both.
+    Label3 = MakeLabel(Panel1, 24, 23, QString());
     Label3->setFont(PixelFont("MS Sans Serif", 13, true));
 
     Panel2 = MakePanel(c, {400, 264, 337, 73});
@@ -443,6 +446,12 @@ void TForm1::FormResize() {
 void TForm1::resizeEvent(QResizeEvent* event) {
     QMainWindow::resizeEvent(event);
     FormResize();
+}
+
+void TForm1::closeEvent(QCloseEvent* event) {
+    // Closing the main window ends the program, even while the diagram window is shown.
+    QMainWindow::closeEvent(event);
+    if (event->isAccepted()) QCoreApplication::quit();
 }
 
 void TForm1::Salir1Click() {
