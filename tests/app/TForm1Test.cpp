@@ -6,6 +6,8 @@
 #include "app/ErrorBox.h"
 #include "app/TApplication.h"
 #include "app/TListBox.h"
+#include "app/help/HelpRouter.h"
+#include "app/help/HelpWindow.h"
 #include "board/ui/TChessBrd.h"
 #include "script/core/ProblemFlow.h"
 #include "script/ui/TForm2.h"
@@ -143,6 +145,8 @@ private slots:
     void auxBoardOpensOnMainPosition();
     void scriptMoveMirroredOrDropped();
     void errorEndingAHandlerIsShownAndProgramGoesOn();
+    void resizingScalesControlsAndComesBack();
+    void helpAndCredits();
 };
 
 void TForm1Test::startUpStateAndLayout() {
@@ -817,6 +821,47 @@ void TForm1Test::errorEndingAHandlerIsShownAndProgramGoesOn() {
     QCOMPARE(dialogs.errors[0].text, QStringLiteral("Disk full."));
     QCOMPARE(dialogs.errors[1].text, QStringLiteral("Done."));
     QVERIFY(t.form1.isVisible());
+}
+
+void TForm1Test::resizingScalesControlsAndComesBack() {
+    FakeDialogs dialogs;
+    Trainer t;
+    TForm1& f = t.form1;
+    const QSize designed = f.size();
+    const QSize client = f.Client()->size();
+    f.resize(designed.width() * 2, designed.height());
+    QTRY_COMPARE(f.Client()->width(), client.width() * 2);
+    QCOMPARE(f.ListBox1->geometry().left(), 800);
+    QCOMPARE(f.ListBox1->geometry().width(), 674);
+    QCOMPARE(f.Button2->geometry().left(), 496); // inside a panel too
+    f.resize(designed);
+    QTRY_COMPARE(f.Client()->size(), client);
+    QCOMPARE(f.ListBox1->geometry(), QRect(400, 24, 337, 73));
+    QCOMPARE(f.Button2->geometry(), QRect(248, 8, 81, 25));
+}
+
+void TForm1Test::helpAndCredits() {
+    FakeDialogs dialogs;
+    Trainer t;
+    TForm1& f = t.form1;
+    f.OnlineHelp1->trigger();
+    QCOMPARE(f.Help().HelpFile(), QString::fromStdString(t.g.ProgramDir) + "qrvne.chm");
+    if (QFile::exists(f.Help().HelpFile())) {
+        QVERIFY(dialogs.errors.isEmpty());
+        QVERIFY(f.Help().Window() && f.Help().Window()->isVisible());
+        f.Help().Window()->close();
+    } else {
+        QCOMPARE(dialogs.errors.size(), 1); // the missing help file is reported
+    }
+
+    bool shown = false;
+    WhenModal([&](QWidget* modal) {
+        shown = modal == &t.form4;
+        QTest::mouseClick(t.form4.Button1, Qt::LeftButton);
+    });
+    f.Credits1->trigger();
+    QVERIFY(shown);
+    QVERIFY(!t.form4.isVisible());
 }
 
 QTEST_MAIN(TForm1Test)
