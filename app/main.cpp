@@ -1,5 +1,6 @@
 // The entry routine of the trainer: splash, application set-up, the five windows in their
 // order, the wait for the splash, then the message loop.
+#include "ErrorBox.h"
 #include "TApplication.h"
 #include "TForm1.h"
 #include "script/ui/TForm2.h"
@@ -10,14 +11,14 @@
 
 #include <memory>
 
-int main(int argc, char** argv) {
-    qv::TApplication app(argc, argv);
+namespace {
 
-    // 1. The splash, shown and painted at once. It is freed on every way out of this block.
+int Run() {
+    // 1. The splash, shown and painted at once. It is freed on every way out of here.
     auto splash = std::make_unique<qv::TSplashScreen>();
     splash->ShowNow();
 
-    // 2. The application's title ("QRVNE", set by TApplication); the help file, a bare
+    // 2. The application's title "QRVNE" is set by TApplication; the help file, a bare
     // "qrvne.chm" until OnLine Help makes it absolute, belongs to the main window's router.
 
     // 3. The windows, in this order; the main window's creation reads a problem file
@@ -40,5 +41,18 @@ int main(int argc, char** argv) {
 
     // 6. The message loop with the main window.
     form1.show();
-    return app.exec();
+    return QApplication::exec();
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    qv::TApplication app(argc, argv);
+    try {
+        return Run();
+    } catch (...) {
+        // A failure while starting up: the splash is freed already; say what happened.
+        qv::ShowCurrentException();
+        return 1;
+    }
 }
