@@ -270,10 +270,13 @@ void TChessBrd::HaltThread() {
     // call and parks as soon as it returns, so waiting here would never end.
     if (thread_->ServingCall()) return;
     // Serve the thread's pending calls (its move, its pass-end notification) while
-    // waiting; user input waits until the board is consistent again.
+    // waiting: directly, since an event loop nested in a posted event may not deliver
+    // them, and by processing other events; user input waits until the board is
+    // consistent again.
     while (!thread_->IsParked()) {
+        thread_->ServePendingCall();
         QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
-        thread_->WaitParked(2);
+        thread_->WaitParked(10);
     }
 }
 

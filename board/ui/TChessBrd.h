@@ -140,7 +140,8 @@ public:
     void StartThinking() override;
     // The search thread's pass-end notification (runs on the user-interface thread).
     void ThreadFinished();
-    // The board's search thread (never null); an engine installs its search on it.
+    // The board's search thread (never null). It searches with its own Searcher,
+    // created at its first search, unless a SearchStep is installed on it.
     TChessThread* Thread() const { return thread_.get(); }
     bool FirstPaintDone() const { return firstPaintDone_; }
 

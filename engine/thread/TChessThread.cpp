@@ -1,6 +1,8 @@
 // The search thread's loop, its parking handshake and its synchronous calls into the board.
 #include "TChessThread.h"
 
+#include "core/Search.h"
+
 #include <QMetaObject>
 #include <QMutexLocker>
 
@@ -30,7 +32,7 @@ TChessThread::TChessThread(QObject* parent) : QThread(parent) {
 
 TChessThread::~TChessThread() {
     Shutdown();
-}
+} // the Searcher goes with the thread object, after the thread has ended
 
 void TChessThread::Bind(Binding binding) {
     QMutexLocker lock(&mutex_);
@@ -100,7 +102,8 @@ bool TChessThread::IsParked() const {
 
 bool TChessThread::WaitParked(int ms) {
     QMutexLocker lock(&mutex_);
-    if (!parked_) parkedCond_.wait(&mutex_, static_cast<unsigned long>(std::max(ms, 0)));
+    if (!parked_ && !pendingCall_)
+        parkedCond_.wait(&mutex_, static_cast<unsigned long>(std::max(ms, 0)));
     return parked_;
 }
 
@@ -151,6 +154,7 @@ bool TChessThread::RunOnOwnerThread(std::function<void()> fn) {
     if (terminate_) return false;
     pendingCall_ = std::move(fn);
     callDone_ = false;
+    parkedCond_.wakeAll(); // a board waiting for the thread to park serves the call
     QMetaObject::invokeMethod(
         this, [this] { ServePendingCall(); }, Qt::QueuedConnection);
     while (!callDone_ && !terminate_) callCond_.wait(&mutex_);
@@ -158,11 +162,11 @@ bool TChessThread::RunOnOwnerThread(std::function<void()> fn) {
     return callDone_ && !terminate_;
 }
 
-void TChessThread::ServePendingCall() {
+bool TChessThread::ServePendingCall() {
     std::function<void()> fn;
     {
         QMutexLocker lock(&mutex_);
-        if (!pendingCall_) return;
+        if (!pendingCall_) return false; // served already (a late queued request)
         fn = std::move(pendingCall_);
         pendingCall_ = nullptr;
         serving_ = true;
@@ -179,6 +183,24 @@ void TChessThread::ServePendingCall() {
         }
     } done{this};
     fn();
+    return true;
+}
+
+TChessThread::SearchResult TChessThread::Search(const SearchStep& step, const BoardState& position,
+                                                int depth) {
+    if (step) return step(position, depth, StopRequest);
+    if (!searcher_) {
+        searcher_ = std::make_unique<engine::Searcher>();
+        hasSearcher_ = true;
+    }
+    const engine::SearchResult found = searcher_->RunSearch(position, depth, StopRequest);
+    // No move when the search was stopped or the side to move has no legal move.
+    SearchResult result;
+    if (found.Found && !found.Stopped) {
+        result.From = found.From;
+        result.To = found.To;
+    }
+    return result;
 }
 
 void TChessThread::run() {
@@ -207,8 +229,11 @@ void TChessThread::run() {
             const BoardState snapshot = *binding.Position;
             const int depth =
                 binding.SearchDepth ? std::clamp(binding.SearchDepth->load(), 1, 8) : 1;
-            if (step) result = step(snapshot, depth, StopRequest);
+            result = Search(step, snapshot, depth);
         }
+        // A search without a move (the computer's side is mated or stalemated) parks
+        // as well: searching again on every pass while nothing changes would only
+        // burn the processor. The next StartThinking lets it look again.
         if (!search || (result.From == None && !StopRequest.load())) {
             ThinkingFlag = false;
             QMutexLocker lock(&mutex_);

@@ -11,8 +11,13 @@
 
 #include <atomic>
 #include <functional>
+#include <memory>
 
 namespace qv {
+
+namespace engine {
+class Searcher;
+}
 
 // The seven priority levels a board may give its search thread.
 enum TThreadPriority : int {
@@ -38,8 +43,10 @@ enum TThreadPriority : int {
 // (unless a stop was requested), and calls the pass-end notification, which decides
 // whether the thread parks (Park) or goes on (Release).
 //
-// The search itself is pluggable (SearchStep); until an engine installs one the
-// thread finds no move and simply parks again.
+// The thread searches with its own engine::Searcher, created at its first search (an
+// idle board never allocates one) and kept until the thread is destroyed, so that
+// it keeps its principal line between searches. A SearchStep installed on the
+// thread (or as the default for new threads) replaces it, e.g. in tests.
 class TChessThread : public QThread {
     Q_OBJECT
 public:
@@ -75,10 +82,10 @@ public:
     ~TChessThread() override;
 
     void Bind(Binding binding);
-    // Installs the search used from the next search on (thread-safe).
+    // Installs the search used from the next search on (thread-safe); an empty step
+    // returns to the thread's own Searcher.
     void SetSearchStep(SearchStep step);
-    // The search that new threads start with (empty: no search). The engine library
-    // installs its search here once at start-up.
+    // The search that new threads start with (empty, the default: their own Searcher).
     static void SetDefaultSearchStep(SearchStep step);
 
     // Flags shared with the board. ThinkingFlag: a search runs, or its move is not
@@ -93,8 +100,15 @@ public:
     void Park();
     // Is the thread waiting to be released (or not started yet, or ended)?
     bool IsParked() const;
-    // Waits up to ms milliseconds for the thread to park; true when it is parked.
+    // Waits up to ms milliseconds for the thread to park or to ask for a synchronous
+    // call; true when it is parked.
     bool WaitParked(int ms);
+    // Runs the thread's pending synchronous call (its move or its pass-end
+    // notification) now, on the calling thread, which must be the owner's; false
+    // when none is pending. A board waiting for the thread to park calls this, so
+    // that the wait never depends on the event loop delivering the call: a nested
+    // event loop inside a posted event does not always deliver newly posted events.
+    bool ServePendingCall();
     // Is the user-interface thread running one of the thread's synchronous calls
     // right now? A thread in that state cannot park until the call returns.
     bool ServingCall() const;
@@ -109,6 +123,8 @@ public:
 
     // Passes run so far (diagnostics and tests).
     int Passes() const { return passes_.load(); }
+    // Has the thread created its Searcher (that is, has it ever searched with it)?
+    bool HasSearcher() const { return hasSearcher_.load(); }
 
 protected:
     void run() override;
@@ -117,10 +133,11 @@ private:
     enum class ParkReason { NotStarted, Board, NotComputersTurn, NoMove };
     // Runs fn on the owner's thread and waits for it; false if abandoned by Shutdown.
     bool RunOnOwnerThread(std::function<void()> fn);
-    void ServePendingCall();
     static bool ComputerToMove(const Binding& b);
     // Parks unless released meanwhile (generation changed); returns false on terminate.
     bool WaitForRelease();
+    // Runs one search on the search thread: the installed step, or the own Searcher.
+    SearchResult Search(const SearchStep& step, const BoardState& position, int depth);
 
     mutable QMutex mutex_;
     QWaitCondition releaseCond_; // the thread waits here while parked
@@ -139,6 +156,8 @@ private:
     bool serving_ = false;
     QThread::Priority priority_ = QThread::NormalPriority;
     std::atomic<int> passes_{0};
+    std::unique_ptr<engine::Searcher> searcher_; // used on the search thread only
+    std::atomic<bool> hasSearcher_{false};
 };
 
 } // namespace qv
