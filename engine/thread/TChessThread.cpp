@@ -9,6 +9,9 @@
 #include <algorithm>
 #include <utility>
 
+#include <pthread.h>
+#include <sched.h>
+
 namespace qv {
 
 namespace {
@@ -73,6 +76,22 @@ void TChessThread::SetThreadPriority(TThreadPriority priority) {
     QMutexLocker lock(&mutex_);
     priority_ = ToQtPriority(priority);
     if (started_ && !terminate_ && isRunning()) setPriority(priority_);
+}
+
+void TChessThread::ApplyOwnPriority(QThread::Priority priority) {
+#if defined(__linux__) && defined(SCHED_IDLE)
+    // Qt gives the idle priority its own scheduling policy but keeps the thread's
+    // current policy for every other priority, so a thread that once ran idle would
+    // stay idle: return it to the normal policy first (where the system allows it).
+    int policy = 0;
+    sched_param param{};
+    if (priority != QThread::IdlePriority &&
+        pthread_getschedparam(pthread_self(), &policy, &param) == 0 && policy == SCHED_IDLE) {
+        param.sched_priority = 0;
+        pthread_setschedparam(pthread_self(), SCHED_OTHER, &param);
+    }
+#endif
+    setPriority(priority);
 }
 
 void TChessThread::Release() {
@@ -223,7 +242,7 @@ void TChessThread::run() {
         SearchResult result;
         if (search) {
             if (binding.ThinkingPriority)
-                setPriority(
+                ApplyOwnPriority(
                     ToQtPriority(static_cast<TThreadPriority>(binding.ThinkingPriority->load())));
             ThinkingFlag = true;
             const BoardState snapshot = *binding.Position;

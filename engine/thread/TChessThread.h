@@ -136,6 +136,8 @@ private:
     static bool ComputerToMove(const Binding& b);
     // Parks unless released meanwhile (generation changed); returns false on terminate.
     bool WaitForRelease();
+    // Sets the priority of the search thread from the search thread itself.
+    void ApplyOwnPriority(QThread::Priority priority);
     // Runs one search on the search thread: the installed step, or the own Searcher.
     SearchResult Search(const SearchStep& step, const BoardState& position, int depth);
 

@@ -8,6 +8,11 @@
 #include <QTimer>
 #include <QtTest>
 
+#include <pthread.h>
+#include <sched.h>
+#include <sys/resource.h>
+#include <unistd.h>
+
 #include <atomic>
 #include <string>
 #include <vector>
@@ -366,9 +371,12 @@ void TestChessThread::matedComputerSideParks() {
 void TestChessThread::priorityFollowsThinkingPriority() {
     TChessBrd b;
     b.SetAnimateMoves(false);
-    std::atomic<int> seen{-1};
+    std::atomic<int> seen{-1}, policy{-1};
     b.Thread()->SetSearchStep([&](const BoardState& pos, int, const std::atomic<bool>&) {
         seen = QThread::currentThread()->priority();
+        int p = 0;
+        sched_param param{};
+        if (pthread_getschedparam(pthread_self(), &p, &param) == 0) policy = p;
         TChessThread::SearchResult r;
         std::array<SimpleMove, 256> moves;
         if (GenerateLegalMoves(pos, moves) > 0) {
@@ -379,31 +387,54 @@ void TestChessThread::priorityFollowsThinkingPriority() {
     });
     ShowAndStart(b);
     QCOMPARE(b.ThinkingPriority(), tpNormal);
-    // The setter acts on the running thread at once.
-    const TThreadPriority all[] = {tpTimeCritical, tpHighest, tpHigher, tpNormal,
-                                   tpLower,        tpLowest,  tpIdle};
-    for (TThreadPriority p : all) {
-        b.SetThinkingPriority(p);
-        QCOMPARE(b.ThinkingPriority(), p);
-        QCOMPARE(b.Thread()->priority(), TChessThread::ToQtPriority(p));
+    // The setter acts on the running thread at once; each level has its own Qt priority.
+    const std::pair<TThreadPriority, QThread::Priority> all[] = {
+        {tpTimeCritical, QThread::TimeCriticalPriority},
+        {tpHighest, QThread::HighestPriority},
+        {tpHigher, QThread::HighPriority},
+        {tpNormal, QThread::NormalPriority},
+        {tpLower, QThread::LowPriority},
+        {tpLowest, QThread::LowestPriority},
+        {tpIdle, QThread::IdlePriority}};
+    for (const auto& [level, expected] : all) {
+        b.SetThinkingPriority(level);
+        QCOMPARE(b.ThinkingPriority(), level);
+        QCOMPARE(b.Thread()->priority(), expected);
     }
+    MoveLog log;
+    log.Attach(b);
+    // One search for the side given, at the board's priority of the moment.
+    auto searchOnce = [&](bool white) {
+        const std::size_t before = log.moves.size();
+        if (white)
+            b.SetComputerPlaysWhite(true);
+        else
+            b.SetComputerPlaysBlack(true);
+        QTRY_COMPARE(log.moves.size(), before + 1);
+        b.SetComputerPlaysWhite(false);
+        b.SetComputerPlaysBlack(false);
+    };
     // Each search starts at the board's priority, whatever the thread ran at before.
     b.SetThinkingPriority(tpLower);
     b.Thread()->setPriority(QThread::HighestPriority);
-    MoveLog log;
-    log.Attach(b);
-    b.SetComputerPlaysWhite(true);
-    QTRY_COMPARE(log.moves.size(), std::size_t{1});
+    searchOnce(true);
     QCOMPARE(seen.load(), int(QThread::LowPriority));
-    b.SetComputerPlaysWhite(false);
-    // Every level maps to its own Qt priority.
-    QCOMPARE(TChessThread::ToQtPriority(tpIdle), QThread::IdlePriority);
-    QCOMPARE(TChessThread::ToQtPriority(tpLowest), QThread::LowestPriority);
-    QCOMPARE(TChessThread::ToQtPriority(tpLower), QThread::LowPriority);
-    QCOMPARE(TChessThread::ToQtPriority(tpNormal), QThread::NormalPriority);
-    QCOMPARE(TChessThread::ToQtPriority(tpHigher), QThread::HighPriority);
-    QCOMPARE(TChessThread::ToQtPriority(tpHighest), QThread::HighestPriority);
-    QCOMPARE(TChessThread::ToQtPriority(tpTimeCritical), QThread::TimeCriticalPriority);
+    // The idle level runs the search under the system's idle policy, and a later
+    // normal level leaves it again (where the system lets a thread do so).
+    b.SetThinkingPriority(tpIdle);
+    searchOnce(false);
+    QCOMPARE(seen.load(), int(QThread::IdlePriority));
+#ifdef SCHED_IDLE
+    QCOMPARE(policy.load(), int(SCHED_IDLE));
+    b.SetThinkingPriority(tpNormal);
+    searchOnce(true);
+    QCOMPARE(seen.load(), int(QThread::NormalPriority));
+    rlimit nice{};
+    getrlimit(RLIMIT_NICE, &nice);
+    if (geteuid() != 0 && nice.rlim_cur < 20)
+        QSKIP("this system does not let a thread leave the idle policy");
+    QCOMPARE(policy.load(), int(SCHED_OTHER));
+#endif
 }
 
 QTEST_MAIN(TestChessThread)
