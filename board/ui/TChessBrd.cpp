@@ -244,8 +244,26 @@ void TChessBrd::ResetBoard() {
 // ---------------------------------------------------------------- moves
 
 bool TChessBrd::PlayMove(Square origin, Square target) {
-    DepthGuard guard(moveDepth_);
-    return BoardModel::PlayMove(origin, target);
+    // A move from outside (a script's, say) while the thread may run a pass: halt it,
+    // so that it does not read the position while the move changes it, and let it go
+    // again afterwards, so that it looks at the new position as its next pass would
+    // have. Not for the thread's own move (it waits in the hand-over), nor for a move
+    // inside another, nor when a stop is pending anyway.
+    const bool outside = thread_ && firstPaintDone_ && !customEngine_ && moveDepth_ == 0 &&
+                         calculating_ == 0 && !thread_->ServingCall() && !thread_->StopRequest;
+    const int stops = stops_;
+    if (outside) HaltThread();
+    bool ok = false;
+    {
+        DepthGuard guard(moveDepth_);
+        ok = BoardModel::PlayMove(origin, target);
+    }
+    // Unless an event handler of the move stopped (or restarted) the thread itself.
+    if (outside && stops_ == stops) {
+        thread_->StopRequest = false;
+        thread_->Release();
+    }
+    return ok;
 }
 
 bool TChessBrd::MakeMove(Square origin, Square target) {
@@ -281,6 +299,7 @@ void TChessBrd::HaltThread() {
 }
 
 void TChessBrd::StopThinking() {
+    ++stops_;
     // The wait is skipped only where it could never end (see HaltThread), so a
     // game that is over still halts a thread that is running a pass.
     if (!customEngine_) HaltThread();

@@ -267,6 +267,7 @@ private:
     int inPaintEvent_ = 0;  // a paint event is being handled
     int moveDepth_ = 0;     // PlayMove calls in progress
     int calculating_ = 0;   // the custom engine is being asked
+    int stops_ = 0;         // StopThinking calls so far
     QTimer* timer_ = nullptr;
     std::unique_ptr<TChessThread> thread_;
 };

@@ -4,9 +4,10 @@
 #include "core/Search.h"
 
 #include <QMetaObject>
-#include <QMutexLocker>
 
 #include <algorithm>
+#include <chrono>
+#include <mutex>
 #include <utility>
 
 #include <pthread.h>
@@ -16,8 +17,8 @@ namespace qv {
 
 namespace {
 
-QMutex& DefaultStepMutex() {
-    static QMutex m;
+std::mutex& DefaultStepMutex() {
+    static std::mutex m;
     return m;
 }
 
@@ -29,7 +30,7 @@ TChessThread::SearchStep& DefaultStep() {
 } // namespace
 
 TChessThread::TChessThread(QObject* parent) : QThread(parent) {
-    QMutexLocker lock(&DefaultStepMutex());
+    std::lock_guard lock(DefaultStepMutex());
     step_ = DefaultStep();
 }
 
@@ -38,17 +39,17 @@ TChessThread::~TChessThread() {
 } // the Searcher goes with the thread object, after the thread has ended
 
 void TChessThread::Bind(Binding binding) {
-    QMutexLocker lock(&mutex_);
+    std::unique_lock lock(mutex_);
     binding_ = std::move(binding);
 }
 
 void TChessThread::SetSearchStep(SearchStep step) {
-    QMutexLocker lock(&mutex_);
+    std::unique_lock lock(mutex_);
     step_ = std::move(step);
 }
 
 void TChessThread::SetDefaultSearchStep(SearchStep step) {
-    QMutexLocker lock(&DefaultStepMutex());
+    std::lock_guard lock(DefaultStepMutex());
     DefaultStep() = std::move(step);
 }
 
@@ -73,7 +74,7 @@ QThread::Priority TChessThread::ToQtPriority(TThreadPriority priority) {
 }
 
 void TChessThread::SetThreadPriority(TThreadPriority priority) {
-    QMutexLocker lock(&mutex_);
+    std::unique_lock lock(mutex_);
     priority_ = ToQtPriority(priority);
     if (started_ && !terminate_ && isRunning()) setPriority(priority_);
 }
@@ -95,7 +96,7 @@ void TChessThread::ApplyOwnPriority(QThread::Priority priority) {
 }
 
 void TChessThread::Release() {
-    QMutexLocker lock(&mutex_);
+    std::unique_lock lock(mutex_);
     if (terminate_) return;
     released_ = true;
     ++releaseGeneration_;
@@ -104,58 +105,58 @@ void TChessThread::Release() {
         parked_ = false;
         start(priority_);
     } else {
-        releaseCond_.wakeAll();
+        releaseCond_.notify_all();
     }
 }
 
 void TChessThread::Park() {
-    QMutexLocker lock(&mutex_);
+    std::unique_lock lock(mutex_);
     released_ = false;
     parkReason_ = ParkReason::Board;
 }
 
 bool TChessThread::IsParked() const {
-    QMutexLocker lock(&mutex_);
+    std::unique_lock lock(mutex_);
     return parked_;
 }
 
 bool TChessThread::WaitParked(int ms) {
-    QMutexLocker lock(&mutex_);
+    std::unique_lock lock(mutex_);
     if (!parked_ && !pendingCall_)
-        parkedCond_.wait(&mutex_, static_cast<unsigned long>(std::max(ms, 0)));
+        parkedCond_.wait_for(lock, std::chrono::milliseconds(std::max(ms, 0)));
     return parked_;
 }
 
 bool TChessThread::ServingCall() const {
-    QMutexLocker lock(&mutex_);
+    std::unique_lock lock(mutex_);
     return serving_;
 }
 
 bool TChessThread::IdleParked() const {
-    QMutexLocker lock(&mutex_);
+    std::unique_lock lock(mutex_);
     return parked_ && !released_ && !terminate_ && parkReason_ == ParkReason::NotComputersTurn &&
            !StopRequest.load();
 }
 
 void TChessThread::Shutdown() {
     {
-        QMutexLocker lock(&mutex_);
+        std::unique_lock lock(mutex_);
         if (terminate_ && !started_) return;
         terminate_ = true;
         StopRequest = true;
         pendingCall_ = nullptr; // a call not yet served is abandoned
-        releaseCond_.wakeAll();
-        callCond_.wakeAll();
+        releaseCond_.notify_all();
+        callCond_.notify_all();
     }
     wait();
 }
 
 bool TChessThread::WaitForRelease() {
-    QMutexLocker lock(&mutex_);
+    std::unique_lock lock(mutex_);
     while (!released_ && !terminate_) {
         parked_ = true;
-        parkedCond_.wakeAll();
-        releaseCond_.wait(&mutex_);
+        parkedCond_.notify_all();
+        releaseCond_.wait(lock);
     }
     parked_ = false;
     return !terminate_;
@@ -169,14 +170,14 @@ bool TChessThread::ComputerToMove(const Binding& b) {
 }
 
 bool TChessThread::RunOnOwnerThread(std::function<void()> fn) {
-    QMutexLocker lock(&mutex_);
+    std::unique_lock lock(mutex_);
     if (terminate_) return false;
     pendingCall_ = std::move(fn);
     callDone_ = false;
-    parkedCond_.wakeAll(); // a board waiting for the thread to park serves the call
+    parkedCond_.notify_all(); // a board waiting for the thread to park serves the call
     QMetaObject::invokeMethod(
         this, [this] { ServePendingCall(); }, Qt::QueuedConnection);
-    while (!callDone_ && !terminate_) callCond_.wait(&mutex_);
+    while (!callDone_ && !terminate_) callCond_.wait(lock);
     pendingCall_ = nullptr;
     return callDone_ && !terminate_;
 }
@@ -184,7 +185,7 @@ bool TChessThread::RunOnOwnerThread(std::function<void()> fn) {
 bool TChessThread::ServePendingCall() {
     std::function<void()> fn;
     {
-        QMutexLocker lock(&mutex_);
+        std::unique_lock lock(mutex_);
         if (!pendingCall_) return false; // served already (a late queued request)
         fn = std::move(pendingCall_);
         pendingCall_ = nullptr;
@@ -195,10 +196,10 @@ bool TChessThread::ServePendingCall() {
     struct Done {
         TChessThread* t;
         ~Done() {
-            QMutexLocker lock(&t->mutex_);
+            std::lock_guard lock(t->mutex_);
             t->serving_ = false;
             t->callDone_ = true;
-            t->callCond_.wakeAll();
+            t->callCond_.notify_all();
         }
     } done{this};
     fn();
@@ -230,7 +231,7 @@ void TChessThread::run() {
         Binding binding;
         SearchStep step;
         {
-            QMutexLocker lock(&mutex_);
+            std::unique_lock lock(mutex_);
             generation = releaseGeneration_;
             binding = binding_;
             step = step_;
@@ -255,7 +256,7 @@ void TChessThread::run() {
         // burn the processor. The next StartThinking lets it look again.
         if (!search || (result.From == None && !StopRequest.load())) {
             ThinkingFlag = false;
-            QMutexLocker lock(&mutex_);
+            std::unique_lock lock(mutex_);
             if (releaseGeneration_ == generation) {
                 released_ = false;
                 parkReason_ = !search ? (StopRequest.load() ? ParkReason::Board
@@ -285,9 +286,9 @@ void TChessThread::run() {
             }))
             break;
     }
-    QMutexLocker lock(&mutex_);
+    std::unique_lock lock(mutex_);
     parked_ = true;
-    parkedCond_.wakeAll();
+    parkedCond_.notify_all();
 }
 
 } // namespace qv

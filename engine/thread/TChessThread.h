@@ -5,13 +5,13 @@
 #include "core/Rules.h"
 #include "core/Square.h"
 
-#include <QMutex>
 #include <QThread>
-#include <QWaitCondition>
 
 #include <atomic>
+#include <condition_variable>
 #include <functional>
 #include <memory>
+#include <mutex>
 
 namespace qv {
 
@@ -141,10 +141,11 @@ private:
     // Runs one search on the search thread: the installed step, or the own Searcher.
     SearchResult Search(const SearchStep& step, const BoardState& position, int depth);
 
-    mutable QMutex mutex_;
-    QWaitCondition releaseCond_; // the thread waits here while parked
-    QWaitCondition parkedCond_;  // the board waits here for the thread to park
-    QWaitCondition callCond_;    // the thread waits here for its synchronous call
+    // Standard primitives rather than Qt's, so that thread checkers see them.
+    mutable std::mutex mutex_;
+    std::condition_variable releaseCond_; // the thread waits here while parked
+    std::condition_variable parkedCond_;  // the board waits here for the thread to park
+    std::condition_variable callCond_;    // the thread waits here for its synchronous call
     Binding binding_;
     SearchStep step_;
     bool released_ = false;

@@ -165,8 +165,8 @@ void TestChessThread::computerPlaysMiddleGame() {
     ShowAndStart(b);
     MoveLog log;
     log.Attach(b);
+    b.SetComputerPlaysBlack(true); // the first search starts with the second setter
     b.SetComputerPlaysWhite(true);
-    b.SetComputerPlaysBlack(true);
     QTRY_VERIFY_WITH_TIMEOUT(log.moves.size() >= 6, 60000);
     b.SetComputerPlaysWhite(false); // halts the thread first
     b.SetComputerPlaysBlack(false);
@@ -275,8 +275,9 @@ void TestChessThread::stopFromLegalMoveHandlerDoesNotHang() {
         b.StopThinking();
         stopReturned = true;
     };
-    b.SetComputerPlaysWhite(true);
+    // Black first: only the second setter releases the thread (White to move).
     b.SetComputerPlaysBlack(true);
+    b.SetComputerPlaysWhite(true);
     QTRY_VERIFY(stopReturned);
     QTRY_VERIFY(b.Thread()->IsParked());
     QVERIFY(!b.Thinking());
