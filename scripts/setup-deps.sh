@@ -4,7 +4,7 @@
 set -euo pipefail
 
 PACKAGES=(
-  build-essential cmake ninja-build pkg-config git
+  build-essential cmake ninja-build pkg-config git clang-format
   qt6-base-dev qt6-base-dev-tools qt6-multimedia-dev libgl-dev
   libjpeg62-turbo-dev libgtest-dev googletest
   libchm-dev fp-utils

@@ -47,6 +47,10 @@ struct PerftCase {
     long long Nodes;
 };
 
+void PrintTo(const PerftCase& c, std::ostream* os) {
+    *os << c.Name << " to depth " << c.Depth;
+}
+
 class PerftThroughRules : public ::testing::TestWithParam<PerftCase> {};
 
 TEST_P(PerftThroughRules, MatchesPublishedCount) {
