@@ -17,6 +17,7 @@
 #include "windows/TForm3.h"
 #include "windows/TForm4.h"
 #include "windows/TForm5.h"
+#include "windows/WindowLook.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -61,14 +62,6 @@ QFont PixelFont(const char* family, int pixels, bool bold = false, bool italic =
     f.setBold(bold);
     f.setItalic(italic);
     return f;
-}
-
-QFrame* MakePanel(QWidget* parent, const QRect& bounds) {
-    auto* panel = new QFrame(parent);
-    panel->setFrameStyle(QFrame::Panel | QFrame::Raised);
-    panel->setLineWidth(1);
-    panel->setGeometry(bounds);
-    return panel;
 }
 
 QLabel* MakeLabel(QWidget* parent, int left, int top, const QString& text) {

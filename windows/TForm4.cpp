@@ -13,14 +13,6 @@ namespace qv {
 
 namespace {
 
-QFrame* MakePanel(QWidget* parent, const QRect& bounds) {
-    auto* panel = new QFrame(parent);
-    panel->setFrameStyle(QFrame::Panel | QFrame::Raised);
-    panel->setLineWidth(1);
-    panel->setGeometry(bounds);
-    return panel;
-}
-
 QLabel* MakePicture(QFrame* panel, const QRect& bounds, const QString& path) {
     auto* image = new QLabel(panel);
     image->setGeometry(bounds);

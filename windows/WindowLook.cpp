@@ -4,6 +4,7 @@
 #include "JpegImage.h"
 
 #include <QFile>
+#include <QFrame>
 #include <QGuiApplication>
 #include <QScreen>
 #include <QWidget>
@@ -52,6 +53,14 @@ void CentreOnScreen(QWidget* window) {
     QRect frame = window->frameGeometry();
     frame.moveCenter(screen->geometry().center());
     window->move(frame.topLeft());
+}
+
+QFrame* MakePanel(QWidget* parent, const QRect& bounds) {
+    auto* panel = new QFrame(parent);
+    panel->setFrameStyle(QFrame::Panel | QFrame::Raised);
+    panel->setLineWidth(1);
+    panel->setGeometry(bounds);
+    return panel;
 }
 
 } // namespace qv

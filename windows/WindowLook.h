@@ -6,6 +6,8 @@
 #include <QSize>
 #include <QString>
 
+class QFrame;
+class QRect;
 class QWidget;
 
 namespace qv {
@@ -23,6 +25,9 @@ QSize ClientSizeForOuter(int outerWidth, int outerHeight);
 // Reads an embedded (or any) JPEG file and decodes it. A picture that cannot be
 // read or decoded gives a null image; the windows then show their plain background.
 QImage LoadWindowPicture(const QString& path, QString* error = nullptr);
+
+// A raised panel with a one-pixel bevel at the given bounds of its parent.
+QFrame* MakePanel(QWidget* parent, const QRect& bounds);
 
 // Moves a top-level window so that it stands in the middle of its screen.
 void CentreOnScreen(QWidget* window);
