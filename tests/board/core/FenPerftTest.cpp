@@ -75,7 +75,7 @@ INSTANTIATE_TEST_SUITE_P(
         PerftCase{"Position6",
                   "r4rk1/1pp1qppp/p1np1n2/2b1p1B1/2B1P1b1/P1NP1N2/1PP1QPPP/R4RK1 w - - 0 10", 3,
                   89890}),
-    [](const auto& info) { return std::string(info.param.Name); });
+    [](const auto& p) { return std::string(p.param.Name); });
 
 TEST(Perft, DivideSplitsTheCountAndNamesPromotions) {
     BoardModel b;
