@@ -39,10 +39,10 @@ void ArtworkWriter::SaveJpeg(const QImage& image, const QString& path, int quali
 }
 
 void ArtworkWriter::WritePieceSets() {
-    for (const PieceSetSpec& spec : BuiltInPieceSets()) {
-        const PieceRenderer renderer(spec.style, spec.cell);
+    for (const PieceSetSpec& pieceSet : BuiltInPieceSets()) {
+        const PieceRenderer renderer(pieceSet.style, pieceSet.cell);
         const QImage indexed = ToIndexed8(renderer.RenderPieceSet());
-        const QString path = Prepare("pieces", spec.name + ".bmp");
+        const QString path = Prepare("pieces", pieceSet.name + ".bmp");
         if (!indexed.save(path, "BMP"))
             throw std::runtime_error("cannot write " + path.toStdString());
         written_ << path;
