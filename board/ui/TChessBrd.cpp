@@ -843,7 +843,7 @@ void TChessBrd::DragOver(int x, int y) {
         ShowFloatingAt(State().Squares[static_cast<std::size_t>(DragFrom)], at);
     }
     MoveFloatingTo(at);
-    setCursor(DragAccepts(x, y) ? dragSavedCursor_ : QCursor(Qt::ForbiddenCursor));
+    setCursor(DragAccepts(x, y) ? dragCursor_ : QCursor(Qt::ForbiddenCursor));
 }
 
 void TChessBrd::DragDrop(int x, int y) {

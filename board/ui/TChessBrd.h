@@ -127,6 +127,15 @@ public:
     void SetThinkingPriority(TThreadPriority priority);
     std::string Version() const { return {}; }
     void SetVersion(const std::string&) {}
+    // The cursor shown during a drag while the pointer is over a square that would
+    // take the piece (over any other square the cursor is the "forbidden" one).
+    QCursor DragCursor() const { return dragCursor_; }
+    void SetDragCursor(const QCursor& c) { dragCursor_ = c; }
+    // Kept for owners that set it; the board always starts its drags itself on a
+    // press over a piece, which is what automatic drag mode means.
+    enum TDragMode { dmManual, dmAutomatic };
+    TDragMode DragMode() const { return dragMode_; }
+    void SetDragMode(TDragMode mode) { dragMode_ = mode; }
     // Enabled, Visible and the cursor are the widget's own (setEnabled, setVisible, setCursor).
 
     // ---------------- moves (guarded versions of the model's) ----------------
@@ -253,6 +262,8 @@ private:
     bool dragging_ = false;    // the floating image is active
     QPoint pressPos_;
     QCursor dragSavedCursor_;
+    QCursor dragCursor_{Qt::ArrowCursor};
+    TDragMode dragMode_ = dmManual;
     QPointer<FloatingPiece> floating_;
 
     // Computer player.

@@ -204,6 +204,20 @@ void TestChessBrdInput::forbiddenCursorOverRefusedSquare() {
     QCOMPARE(f.board.cursor().shape(), Qt::ArrowCursor);
     QTest::mouseRelease(&f.board, Qt::LeftButton, Qt::NoModifier, CentreOf(f.board, E4));
     QCOMPARE(f.board.cursor().shape(), Qt::ArrowCursor);
+
+    // The owner's drag cursor shows over accepting squares; the board's own cursor returns.
+    f.board.SetDragCursor(QCursor(Qt::ClosedHandCursor));
+    f.board.setCursor(Qt::PointingHandCursor);
+    const QPoint d7 = CentreOf(f.board, D7);
+    QTest::mousePress(&f.board, Qt::LeftButton, Qt::NoModifier, d7);
+    QTest::mouseMove(&f.board, d7 + QPoint(0, 10));
+    QCOMPARE(f.board.cursor().shape(), Qt::ClosedHandCursor);
+    QTest::mouseMove(&f.board, CentreOf(f.board, D4));
+    QCOMPARE(f.board.cursor().shape(), Qt::ForbiddenCursor);
+    QTest::mouseMove(&f.board, CentreOf(f.board, D5));
+    QTest::mouseRelease(&f.board, Qt::LeftButton, Qt::NoModifier, CentreOf(f.board, D5));
+    QCOMPARE(f.board.cursor().shape(), Qt::PointingHandCursor);
+    QCOMPARE(f.board.State().At(D5), 'p');
 }
 
 void TestChessBrdInput::ownerMayAcceptIllegalSquareSafely() {
