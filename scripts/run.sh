@@ -4,5 +4,5 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/setup-deps.sh
 cmake --preset release
-cmake --build --preset release
+cmake --build --preset release --target quorvane
 exec build/release/bin/quorvane "$PWD/samples/first-steps.qvn" "$@"
