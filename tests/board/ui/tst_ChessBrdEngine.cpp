@@ -38,6 +38,13 @@ struct FakeSearch {
     }
 };
 
+// A board without animation whose custom engine plays Black.
+void UseCustomEngineForBlack(TChessBrd& b) {
+    b.SetAnimateMoves(false);
+    b.SetCustomEngine(true);
+    b.SetComputerPlaysBlack(true);
+}
+
 void ShowAndStart(TChessBrd& b) {
     b.show();
     QVERIFY(QTest::qWaitForWindowExposed(&b));
@@ -64,9 +71,7 @@ private slots:
 
 void TestChessBrdEngine::customEngineRepliesToUserMove() {
     TChessBrd b;
-    b.SetAnimateMoves(false);
-    b.SetCustomEngine(true);
-    b.SetComputerPlaysBlack(true);
+    UseCustomEngineForBlack(b);
     int asked = 0;
     QList<std::pair<Square, Square>> moves;
     b.OnLegalMove = [&](BoardModel*, Square o, Square t) { moves << std::make_pair(o, t); };
@@ -89,9 +94,7 @@ void TestChessBrdEngine::customEngineRepliesToUserMove() {
 
 void TestChessBrdEngine::customEngineFailureIsReported() {
     TChessBrd b;
-    b.SetAnimateMoves(false);
-    b.SetCustomEngine(true);
-    b.SetComputerPlaysBlack(true);
+    UseCustomEngineForBlack(b);
     b.OnCalculateMove = [](BoardModel*, Square& o, Square& t) {
         o = E7;
         t = E4; // not a legal move
@@ -107,9 +110,7 @@ void TestChessBrdEngine::customEngineFailureIsReported() {
 
 void TestChessBrdEngine::customEngineWaitsAfterOutsideChange() {
     TChessBrd b;
-    b.SetAnimateMoves(false);
-    b.SetCustomEngine(true);
-    b.SetComputerPlaysBlack(true);
+    UseCustomEngineForBlack(b);
     int asked = 0;
     b.OnCalculateMove = [&](BoardModel*, Square& o, Square& t) {
         ++asked;
