@@ -7,11 +7,12 @@ set(CPACK_PACKAGE_VENDOR "The Quorvane developers")
 set(CPACK_PACKAGE_CONTACT "The Quorvane developers <quorvane@example.org>")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "chess tactics trainer")
 set(CPACK_PACKAGE_DESCRIPTION
-    "Quorvane opens a problem file, lists its problems and plays the chosen one on an on-screen\n"
-    "board: the problem's script sets up the position, comments and hands over the board when\n"
-    "it is the player's turn to find a move, which is judged, scored and timed.\n"
-    "qvn, the command-line companion, lists, plays through and checks problem files without\n"
-    "a display.")
+    "Quorvane opens a problem file, lists its problems and plays the chosen one on\n"
+    "an on-screen board: the problem's script sets up the position, comments and\n"
+    "hands over the board when it is the player's turn to find a move, which is\n"
+    "judged, scored and timed.\n"
+    "qvn, the command-line companion, lists, plays through and checks problem files\n"
+    "without a display.")
 string(REPLACE ";" "" CPACK_PACKAGE_DESCRIPTION "${CPACK_PACKAGE_DESCRIPTION}")
 set(CPACK_PACKAGE_HOMEPAGE_URL ${QV_HOMEPAGE})
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
