@@ -14,7 +14,7 @@ fail() {
   failures=$((failures + 1))
 }
 
-cmake --install "$build" --prefix "$stage/usr" > "$stage/install.log"
+"${CMAKE:-cmake}" --install "$build" --prefix "$stage/usr" > "$stage/install.log"
 root=$stage/usr
 cd "$root"
 

@@ -64,7 +64,8 @@ std::vector<IconLayer> AppIconLayers() {
     for (int row = 0; row < 4; ++row)
         for (int col = 0; col < 4; ++col)
             ((row + col) % 2 ? darkSquares : lightSquares)
-                .addRect(QRectF(boardLeft + col * square, boardLeft + row * square, square, square));
+                .addRect(
+                    QRectF(boardLeft + col * square, boardLeft + row * square, square, square));
     layers.push_back({lightSquares, light, light, {}, 0});
     layers.push_back({darkSquares, teal, teal, {}, 0});
 
@@ -125,7 +126,8 @@ QString SvgPathData(const QPainterPath& path) {
             i += 2;
             break;
         }
-        case QPainterPath::CurveToDataElement: break; // consumed with its curve
+        case QPainterPath::CurveToDataElement:
+            break; // consumed with its curve
         }
     }
     closeIfBack();
@@ -140,10 +142,11 @@ QString AppIconSvg() {
         QString fill = SvgColour(layer.fillTop);
         if (layer.fillTop != layer.fillBottom) {
             const QString id = QStringLiteral("fill%1").arg(i);
-            defs += QStringLiteral("    <linearGradient id=\"%1\" x1=\"0\" y1=\"0\" x2=\"0\" y2=\"1\">"
-                                   "<stop offset=\"0\" stop-color=\"%2\"/>"
-                                   "<stop offset=\"1\" stop-color=\"%3\"/></linearGradient>\n")
-                        .arg(id, SvgColour(layer.fillTop), SvgColour(layer.fillBottom));
+            defs +=
+                QStringLiteral("    <linearGradient id=\"%1\" x1=\"0\" y1=\"0\" x2=\"0\" y2=\"1\">"
+                               "<stop offset=\"0\" stop-color=\"%2\"/>"
+                               "<stop offset=\"1\" stop-color=\"%3\"/></linearGradient>\n")
+                    .arg(id, SvgColour(layer.fillTop), SvgColour(layer.fillBottom));
             fill = QStringLiteral("url(#%1)").arg(id);
         }
         QString stroke;
