@@ -41,8 +41,8 @@ void AttemptRecorder::PlayFinished(const ProblemPlay& play) {
         outcome_ = Outcome::NotAttempted;
         return;
     }
-    outcome_ = store_.Record(MakeAttempt(play, start, clock_)) ? Outcome::Recorded
-                                                                : Outcome::NotStored;
+    outcome_ =
+        store_.Record(MakeAttempt(play, start, clock_)) ? Outcome::Recorded : Outcome::NotStored;
 }
 
 } // namespace qv

@@ -11,13 +11,6 @@ namespace qv {
 
 namespace {
 
-std::string Key(const std::string& label, const std::string& title, const std::string& hash) {
-    std::string k;
-    k.reserve(label.size() + title.size() + hash.size() + 2);
-    k.append(label).append(1, '\n').append(title).append(1, '\n').append(hash);
-    return k;
-}
-
 std::string CsvField(std::string_view text) {
     if (text.find_first_of(",\"\r\n") == std::string_view::npos) return std::string(text);
     std::string quoted = "\"";
@@ -32,17 +25,34 @@ std::string CsvField(std::string_view text) {
 
 std::vector<const ProblemRecord*> MatchRecords(const std::vector<ProblemDigest>& digests,
                                                const std::vector<ProblemRecord>& records) {
-    std::unordered_map<std::string, const ProblemRecord*> byKey;
+    std::unordered_map<std::uint64_t, const ProblemRecord*> byKey;
     byKey.reserve(records.size());
     for (const ProblemRecord& r : records)
-        byKey.emplace(Key(r.Problem.Label, r.Problem.Title, r.Problem.ScriptHash), &r);
+        byKey.emplace(ProblemIdentityKey(r.Problem.Label, r.Problem.Title, r.Problem.ScriptHash),
+                      &r);
     std::vector<const ProblemRecord*> matched;
     matched.reserve(digests.size());
     for (const ProblemDigest& d : digests) {
-        const auto it = byKey.find(Key(d.Label, d.Title, d.ScriptHash));
+        const auto it = byKey.find(d.Key);
         matched.push_back(it == byKey.end() ? nullptr : it->second);
     }
     return matched;
+}
+
+std::vector<ProblemMark> MarkProblems(const std::vector<ProblemDigest>& digests,
+                                      const std::vector<MarkRecord>& records) {
+    std::unordered_map<std::uint64_t, bool> solved;
+    solved.reserve(records.size());
+    for (const MarkRecord& r : records) solved.emplace(r.Key, r.LastSolved);
+    std::vector<ProblemMark> marks;
+    marks.reserve(digests.size());
+    for (const ProblemDigest& d : digests) {
+        const auto it = solved.find(d.Key);
+        marks.push_back(it == solved.end() ? ProblemMark::Untried
+                        : it->second       ? ProblemMark::Solved
+                                           : ProblemMark::Failed);
+    }
+    return marks;
 }
 
 ProblemMark MarkOf(const ProblemRecord* record) {
@@ -72,8 +82,8 @@ void WriteAttemptsCsv(std::ostream& out, const std::vector<Attempt>& attempts) {
         std::snprintf(seconds, sizeof seconds, "%.2f", a.ThinkingSeconds);
         out << CsvField(a.Problem.File) << ',' << CsvField(a.Problem.Label) << ','
             << CsvField(a.Problem.Title) << ',' << a.Problem.ScriptHash << ',' << DayText(a.Day)
-            << ',' << a.StartTime << ',' << seconds << ',' << a.Points << ',' << a.BestScore
-            << ',' << a.Tries << ',' << a.Hints << ',' << (a.Solved ? 1 : 0) << '\n';
+            << ',' << a.StartTime << ',' << seconds << ',' << a.Points << ',' << a.BestScore << ','
+            << a.Tries << ',' << a.Hints << ',' << (a.Solved ? 1 : 0) << '\n';
     }
 }
 

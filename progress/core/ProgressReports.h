@@ -20,6 +20,10 @@ std::vector<const ProblemRecord*> MatchRecords(const std::vector<ProblemDigest>&
 // Solved or failed by the latest attempt; untried without a record.
 ProblemMark MarkOf(const ProblemRecord* record);
 
+// The mark of each listed problem, in the digests' order.
+std::vector<ProblemMark> MarkProblems(const std::vector<ProblemDigest>& digests,
+                                      const std::vector<MarkRecord>& records);
+
 // Seven days of attempts from FirstDay on.
 struct WeekRecord {
     int FirstDay = 0;

@@ -16,11 +16,17 @@ struct ProblemRecord {
     ProblemId Problem;
     int Attempts = 0;
     int SolvedAttempts = 0;
-    bool LastSolved = false;   // the latest attempt was solved
-    int LastPoints = 0;        // points and best score of the latest attempt
+    bool LastSolved = false; // the latest attempt was solved
+    int LastPoints = 0;      // points and best score of the latest attempt
     int LastBest = 0;
     std::int64_t LastTime = 0; // start time of the latest attempt
     ReviewState Review;
+};
+
+// The little that an index mark needs of a problem.
+struct MarkRecord {
+    std::uint64_t Key = 0; // ProblemIdentityKey of label, title and script hash
+    bool LastSolved = false;
 };
 
 // One problem file's counts of problems: attempted, and solved at the latest attempt.
@@ -55,6 +61,8 @@ public:
 
     // Every problem of a file that has attempts, all versions, in one query.
     virtual std::vector<ProblemRecord> ProblemsOfFile(const std::string& file) = 0;
+    // The same, reduced to what index marks need (fast for files of any size).
+    virtual std::vector<MarkRecord> MarksOfFile(const std::string& file) = 0;
     // Every file with attempts, by path.
     virtual std::vector<FileRecord> Files() = 0;
     // The problems due on `today` in every file, most overdue first (then the

@@ -2,6 +2,8 @@
 // recording attempts with their schedule, and the summary queries.
 #include "progress/store/SqliteProgressStore.h"
 
+#include "script/core/ProblemOutline.h"
+
 #include <QDateTime>
 #include <QDir>
 #include <QFile>
@@ -46,6 +48,7 @@ const std::vector<std::vector<const char*>>& Migrations() {
             " id INTEGER PRIMARY KEY,"
             " file TEXT NOT NULL, label TEXT NOT NULL, title TEXT NOT NULL,"
             " script_hash TEXT NOT NULL,"
+            " problem_key INTEGER NOT NULL," // ProblemIdentityKey, for fast marks
             " attempts INTEGER NOT NULL DEFAULT 0,"
             " solved_attempts INTEGER NOT NULL DEFAULT 0,"
             " last_solved INTEGER NOT NULL DEFAULT 0,"
@@ -159,8 +162,8 @@ bool SqliteProgressStore::OpenFile(bool mayResetDamaged) {
     missing_ = options_.ReadOnly && !info.exists();
     if (missing_) return false; // nothing recorded yet, nothing to say
     if (!options_.ReadOnly && !QDir().mkpath(info.absolutePath())) {
-        Tell(Fault::CannotOpen, "Progress is not being saved: the folder of " + shown +
-                                    " cannot be created.");
+        Tell(Fault::CannotOpen,
+             "Progress is not being saved: the folder of " + shown + " cannot be created.");
         return false;
     }
     // A file without any write permission is one the user wants left alone (the
@@ -172,7 +175,8 @@ bool SqliteProgressStore::OpenFile(bool mayResetDamaged) {
     {
         QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), connection_);
         db.setDatabaseName(path);
-        QString connectOptions = QStringLiteral("QSQLITE_BUSY_TIMEOUT=%1").arg(options_.BusyTimeoutMs);
+        QString connectOptions =
+            QStringLiteral("QSQLITE_BUSY_TIMEOUT=%1").arg(options_.BusyTimeoutMs);
         if (readOnly) connectOptions += QStringLiteral(";QSQLITE_OPEN_READONLY");
         db.setConnectOptions(connectOptions);
         if (!db.open()) {
@@ -186,8 +190,14 @@ bool SqliteProgressStore::OpenFile(bool mayResetDamaged) {
     std::optional<QSqlError> failure;
     {
         QSqlQuery q(QSqlDatabase::database(connection_, false));
+        // Write-ahead logging lets the trainer and qvn write at once. Commits are not
+        // flushed to disk one by one (a crash may lose the last attempts, never the
+        // file), and the log is copied back into the file only after about 16 MB
+        // (some 800 attempts) or when the last connection closes, so that recording
+        // an attempt stays well under a few milliseconds.
         if (!readOnly && (!q.exec(QStringLiteral("PRAGMA journal_mode=WAL")) ||
-                          !q.exec(QStringLiteral("PRAGMA synchronous=NORMAL"))))
+                          !q.exec(QStringLiteral("PRAGMA synchronous=NORMAL")) ||
+                          !q.exec(QStringLiteral("PRAGMA wal_autocheckpoint=4000"))))
             failure = q.lastError();
         else if (!q.exec(QStringLiteral("PRAGMA quick_check")))
             failure = q.lastError();
@@ -265,7 +275,7 @@ bool SqliteProgressStore::Migrate() {
             writable_ = false;
             if (!options_.ReadOnly)
                 Tell(Fault::Newer, "Progress is not being saved: " + shown +
-                                   " was written by a newer version of Quorvane.");
+                                       " was written by a newer version of Quorvane.");
             return true;
         }
         if (version_ == 0 && !writable_) {
@@ -277,9 +287,9 @@ bool SqliteProgressStore::Migrate() {
         if (!q.exec(QStringLiteral("BEGIN IMMEDIATE"))) {
             failure = q.lastError();
         } else {
-            bool ok = version_ > 0 || q.exec(QStringLiteral(
-                                          "CREATE TABLE IF NOT EXISTS schema_version "
-                                          "(version INTEGER NOT NULL)"));
+            bool ok =
+                version_ > 0 || q.exec(QStringLiteral("CREATE TABLE IF NOT EXISTS schema_version "
+                                                      "(version INTEGER NOT NULL)"));
             for (int v = version_; ok && v < current; ++v)
                 for (const char* sql : Migrations()[static_cast<std::size_t>(v)])
                     if (ok && !q.exec(QString::fromLatin1(sql))) ok = false;
@@ -309,10 +319,11 @@ bool SqliteProgressStore::Migrate() {
 }
 
 bool SqliteProgressStore::Record(const std::vector<Attempt>& attempts) {
-    for (const Attempt& a : attempts)
-        if (pending_.size() < MaxPending) pending_.push_back(a);
-    if (!EnsureOpen() || !writable_) return false;
-    return WritePending();
+    pending_.insert(pending_.end(), attempts.begin(), attempts.end());
+    const bool written = EnsureOpen() && writable_ && WritePending();
+    if (!written && pending_.size() > MaxPending) // keep the latest
+        pending_.erase(pending_.begin(), pending_.end() - static_cast<std::ptrdiff_t>(MaxPending));
+    return written;
 }
 
 bool SqliteProgressStore::WritePending() {
@@ -333,7 +344,8 @@ bool SqliteProgressStore::WritePending() {
                   " WHERE file = ? AND label = ? AND title = ? AND script_hash = ?")) ||
               fail(find)) &&
              (addProblem.prepare(QStringLiteral(
-                  "INSERT INTO problems (file, label, title, script_hash) VALUES (?, ?, ?, ?)")) ||
+                  "INSERT INTO problems (file, label, title, script_hash, problem_key)"
+                  " VALUES (?, ?, ?, ?, ?)")) ||
               fail(addProblem)) &&
              (addAttempt.prepare(QStringLiteral(
                   "INSERT INTO attempts (problem_id, start_time, day, thinking_seconds, points,"
@@ -367,6 +379,8 @@ bool SqliteProgressStore::WritePending() {
                 before.DueDay = find.value(5).toInt();
             } else {
                 for (const QVariant& v : identity) addProblem.addBindValue(v);
+                addProblem.addBindValue(static_cast<qlonglong>(qv::ProblemIdentityKey(
+                    a.Problem.Label, a.Problem.Title, a.Problem.ScriptHash)));
                 ok = addProblem.exec() || fail(addProblem);
                 id = addProblem.lastInsertId().toLongLong();
             }
@@ -467,13 +481,23 @@ std::vector<ProblemRecord> SqliteProgressStore::ProblemsOfFile(const std::string
     return out;
 }
 
+std::vector<MarkRecord> SqliteProgressStore::MarksOfFile(const std::string& file) {
+    std::vector<MarkRecord> out;
+    Select(QStringLiteral("SELECT problem_key, last_solved FROM problems WHERE file = ?"),
+           {Q(file)}, [&](const QSqlQuery& q) {
+               out.push_back(
+                   {static_cast<std::uint64_t>(q.value(0).toLongLong()), q.value(1).toInt() != 0});
+           });
+    return out;
+}
+
 std::vector<FileRecord> SqliteProgressStore::Files() {
     std::vector<FileRecord> out;
     Select(QStringLiteral("SELECT file, COUNT(*), SUM(last_solved) FROM problems"
                           " GROUP BY file ORDER BY file"),
            {}, [&](const QSqlQuery& q) {
-               out.push_back({q.value(0).toString().toStdString(), q.value(1).toInt(),
-                              q.value(2).toInt()});
+               out.push_back(
+                   {q.value(0).toString().toStdString(), q.value(1).toInt(), q.value(2).toInt()});
            });
     return out;
 }
@@ -503,17 +527,15 @@ std::vector<DayRecord> SqliteProgressStore::Days(int fromDay) {
 
 std::vector<Attempt> SqliteProgressStore::Attempts() {
     std::vector<Attempt> out;
-    Select(QStringLiteral(
-               "SELECT p.file, p.label, p.title, p.script_hash, a.start_time, a.day,"
-               " a.thinking_seconds, a.points, a.best_score, a.tries, a.hints, a.solved"
-               " FROM attempts a JOIN problems p ON p.id = a.problem_id"
-               " ORDER BY a.start_time, a.id"),
+    Select(QStringLiteral("SELECT p.file, p.label, p.title, p.script_hash, a.start_time, a.day,"
+                          " a.thinking_seconds, a.points, a.best_score, a.tries, a.hints, a.solved"
+                          " FROM attempts a JOIN problems p ON p.id = a.problem_id"
+                          " ORDER BY a.start_time, a.id"),
            {}, [&](const QSqlQuery& q) {
                Attempt a;
-               a.Problem = {q.value(0).toString().toStdString(),
-                            q.value(1).toString().toStdString(),
-                            q.value(2).toString().toStdString(),
-                            q.value(3).toString().toStdString()};
+               a.Problem = {
+                   q.value(0).toString().toStdString(), q.value(1).toString().toStdString(),
+                   q.value(2).toString().toStdString(), q.value(3).toString().toStdString()};
                a.StartTime = q.value(4).toLongLong();
                a.Day = q.value(5).toInt();
                a.ThinkingSeconds = q.value(6).toDouble();

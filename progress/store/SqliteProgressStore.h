@@ -21,8 +21,8 @@ namespace qv {
 // use it at once), checks it, and brings its schema up to date with the
 // migrations below. Faults never throw and never stop the caller:
 // - a file that cannot be opened, or is locked longer than the busy timeout:
-//   nothing is stored for now; attempts not stored are kept (in memory, up to
-//   MaxPending) and written by the next Record that gets through;
+//   nothing is stored for now; attempts not stored are kept (in memory, the
+//   latest MaxPending of them) and written by the next Record that gets through;
 // - a damaged file is renamed to "NAME.damaged-YYYYMMDD-HHMMSS" (with its -wal
 //   and -shm files) and a new one is started; it is never overwritten;
 // - a read-only file (no write permission bit set), or one written by a newer
@@ -32,9 +32,9 @@ namespace qv {
 class SqliteProgressStore : public ProgressStore {
 public:
     struct Options {
-        std::string Path;          // the progress file
-        int BusyTimeoutMs = 2000;  // how long to wait for another program's lock
-        bool ReadOnly = false;     // only read (and create nothing when it is missing)
+        std::string Path;         // the progress file
+        int BusyTimeoutMs = 2000; // how long to wait for another program's lock
+        bool ReadOnly = false;    // only read (and create nothing when it is missing)
     };
     static constexpr std::size_t MaxPending = 10000;
 
@@ -57,6 +57,7 @@ public:
     bool Record(const std::vector<Attempt>& attempts) override;
     using ProgressStore::Record;
     std::vector<ProblemRecord> ProblemsOfFile(const std::string& file) override;
+    std::vector<MarkRecord> MarksOfFile(const std::string& file) override;
     std::vector<FileRecord> Files() override;
     std::vector<ProblemRecord> DueProblems(int today, int limit) override;
     std::vector<DayRecord> Days(int fromDay) override;

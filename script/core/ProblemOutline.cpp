@@ -26,20 +26,58 @@ std::size_t NextIndexLine(const ProblemTextFile& file, std::size_t from) {
 
 } // namespace
 
+namespace {
+
+constexpr std::uint64_t K1 = 0x9e3779b97f4a7c15ULL;
+constexpr std::uint64_t K2 = 0xbf58476d1ce4e5b9ULL;
+
+std::uint64_t Finish(std::uint64_t h) {
+    h ^= h >> 31;
+    h *= K2;
+    h ^= h >> 29;
+    h *= 0x94d049bb133111ebULL;
+    return h ^ (h >> 32);
+}
+
+// Eight bytes as a little-endian number, whatever the machine's byte order.
+std::uint64_t Load(const unsigned char* p, std::size_t n) {
+    std::uint64_t w = 0;
+    for (std::size_t i = 0; i < n; ++i) w |= std::uint64_t(p[i]) << (8 * i);
+    return w;
+}
+
+} // namespace
+
+void TextHash::Add(std::string_view text) {
+    const auto* p = reinterpret_cast<const unsigned char*>(text.data());
+    std::size_t n = text.size();
+    std::uint64_t h = K1 ^ (n * K2);
+    for (; n >= 8; n -= 8, p += 8) h = (h ^ Load(p, 8) * K1) * K2 + (h >> 29);
+    h = (h ^ Load(p, n) * K1) * K2;
+    h_ = Finish(h_ ^ Finish(h)) + K1;
+}
+
+std::uint64_t TextHash::Value() const {
+    return Finish(h_);
+}
+
 std::string ScriptTextHash(const ProblemTextFile& file, std::size_t first, std::size_t end) {
-    std::uint64_t h = 14695981039346656037ULL;
-    const auto add = [&h](unsigned char c) {
-        h ^= c;
-        h *= 1099511628211ULL;
-    };
-    for (std::size_t i = first; i < end && i < file.LineCount(); ++i) {
-        for (char c : file.Line(i)) add(static_cast<unsigned char>(c));
-        add('\n');
-    }
+    TextHash hash;
+    for (std::size_t i = first; i < end && i < file.LineCount(); ++i) hash.Add(file.Line(i));
+    std::uint64_t h = hash.Value();
     static constexpr char hex[] = "0123456789abcdef";
     std::string text(16, '0');
     for (int k = 15; k >= 0; --k, h >>= 4) text[static_cast<std::size_t>(k)] = hex[h & 15];
     return text;
+}
+
+std::uint64_t ProblemIdentityKey(std::string_view label, std::string_view title,
+                                 std::string_view scriptHash) {
+    TextHash hash;
+    hash.Add(label);
+    hash.Add(title);
+    hash.Add(scriptHash);
+    return hash.Value();
 }
 
 ProblemOutline OutlineProblem(const ProblemTextFile& file, std::size_t first) {
@@ -62,7 +100,9 @@ ProblemOutline OutlineProblem(const ProblemTextFile& file, std::size_t first) {
 
 std::vector<ProblemDigest> DigestProblems(const ProblemTextFile& file) {
     std::vector<ProblemDigest> digests;
-    std::unordered_map<std::string_view, std::size_t> firstOfLine; // index line -> digest
+    // The problem lookup runs the problem after the first line equal to an entry's
+    // key (".# LABEL TITLE"): canonical index lines by their text.
+    std::unordered_map<std::string_view, std::size_t> firstOfLine;
     const std::size_t n = file.LineCount();
     std::size_t i = NextIndexLine(file, 0);
     while (i < n) {
@@ -72,11 +112,18 @@ std::vector<ProblemDigest> DigestProblems(const ProblemTextFile& file) {
         d.Entry = IndexEntry(line);
         d.Label = Word(d.Entry, 1);
         d.Title = RestFrom(d.Entry, 2);
-        // The problem lookup finds the first line equal to the entry's key.
-        const auto found = firstOfLine.find(ProblemKey(d.Entry));
-        d.ScriptHash = found != firstOfLine.end() ? digests[found->second].ScriptHash
-                                                  : ScriptTextHash(file, i + 1, end);
-        firstOfLine.emplace(line, digests.size());
+        const std::string_view key = std::string_view(line).substr(0, 3);
+        const bool canonical = key == ".# " && std::string_view(line).substr(3) ==
+                                                   (d.Title.empty() ? d.Label : d.Entry);
+        const auto found =
+            canonical ? firstOfLine.find(line) : firstOfLine.find(ProblemKey(d.Entry));
+        if (found != firstOfLine.end()) {
+            d.ScriptHash = digests[found->second].ScriptHash;
+        } else {
+            d.ScriptHash = ScriptTextHash(file, i + 1, end);
+            if (canonical) firstOfLine.emplace(line, digests.size());
+        }
+        d.Key = ProblemIdentityKey(d.Label, d.Title, d.ScriptHash);
         digests.push_back(std::move(d));
         i = end;
     }

@@ -13,12 +13,12 @@ namespace qv {
 
 // The player's side of one turn.
 struct TurnPlay {
-    TurnAnswers Answers;         // read ahead when the board was handed over
-    Square From = None;          // the first move tried
+    TurnAnswers Answers; // read ahead when the board was handed over
+    Square From = None;  // the first move tried
     Square To = None;
-    bool FirstTryBest = false;   // that move earns the turn's best points
-    int Tries = 0;               // moves tried at this turn (one unless retries are allowed)
-    int Hints = 0;               // hints taken at this turn
+    bool FirstTryBest = false; // that move earns the turn's best points
+    int Tries = 0;             // moves tried at this turn (one unless retries are allowed)
+    int Hints = 0;             // hints taken at this turn
 
     bool Answered() const { return Tries > 0; }
 };

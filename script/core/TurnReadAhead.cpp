@@ -40,8 +40,8 @@ const ScriptAnswer* TurnAnswers::BestAnswer() const {
 
 bool ReadsOn(std::string_view command) {
     static constexpr std::array<std::string_view, 17> readOn = {
-        "position", "plays", "players", "rem", "ontop", "back", "forward", "popup", "memo",
-        "both", "//", "if", "1-0", "0-1", "draw", "clearscore", "addpoints"};
+        "position", "plays", "players", "rem", "ontop", "back", "forward",    "popup",    "memo",
+        "both",     "//",    "if",      "1-0", "0-1",   "draw", "clearscore", "addpoints"};
     return std::find(readOn.begin(), readOn.end(), command) != readOn.end();
 }
 

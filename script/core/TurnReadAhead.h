@@ -17,8 +17,8 @@ struct ScriptAnswer {
     Square From = None;
     Square To = None;
     int Points = 0;
-    std::string Comment;   // what the line would show (the text after its word 4)
-    std::size_t Line = 0;  // index of the line in the file (0-based)
+    std::string Comment;  // what the line would show (the text after its word 4)
+    std::size_t Line = 0; // index of the line in the file (0-based)
 };
 
 // What the script makes of the player's move at one turn. The .if lines that

@@ -20,6 +20,7 @@ public:
         return true;
     }
     std::vector<qv::ProblemRecord> ProblemsOfFile(const std::string&) override { return {}; }
+    std::vector<qv::MarkRecord> MarksOfFile(const std::string&) override { return {}; }
     std::vector<qv::FileRecord> Files() override { return {}; }
     std::vector<qv::ProblemRecord> DueProblems(int, int) override { return {}; }
     std::vector<qv::DayRecord> Days(int) override { return {}; }
@@ -87,8 +88,9 @@ TEST_F(Recorder, OnlyAttemptsAreRecordedAndRefusalsAreReported) {
 }
 
 TEST(Reports, MarksMatchLabelTitleAndScriptHash) {
-    const std::vector<qv::ProblemDigest> digests = {
+    std::vector<qv::ProblemDigest> digests = {
         {"1 A", "1", "A", "h1"}, {"2 B", "2", "B", "h2"}, {"3 C", "3", "C", "h3"}};
+    for (auto& d : digests) d.Key = qv::ProblemIdentityKey(d.Label, d.Title, d.ScriptHash);
     std::vector<qv::ProblemRecord> records(3);
     records[0].Problem = {"f", "1", "A", "h1"};
     records[0].Attempts = 2;
@@ -101,6 +103,15 @@ TEST(Reports, MarksMatchLabelTitleAndScriptHash) {
     EXPECT_EQ(qv::MarkOf(matched[0]), qv::ProblemMark::Solved);
     EXPECT_EQ(qv::MarkOf(matched[1]), qv::ProblemMark::Untried);
     EXPECT_EQ(qv::MarkOf(matched[2]), qv::ProblemMark::Failed);
+
+    std::vector<qv::MarkRecord> marks;
+    for (const auto& r : records)
+        marks.push_back(
+            {qv::ProblemIdentityKey(r.Problem.Label, r.Problem.Title, r.Problem.ScriptHash),
+             r.LastSolved});
+    EXPECT_EQ(
+        qv::MarkProblems(digests, marks),
+        (std::vector{qv::ProblemMark::Solved, qv::ProblemMark::Untried, qv::ProblemMark::Failed}));
 }
 
 TEST(Reports, WeeksEndOnTodayAndKeepEmptyWeeks) {

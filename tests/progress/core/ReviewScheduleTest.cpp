@@ -1,6 +1,6 @@
 // The review schedule's arithmetic and the calendar it counts in.
-#include "progress/core/Calendar.h"
 #include "progress/core/ReviewSchedule.h"
+#include "progress/core/Calendar.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,8 @@
 // The SQLite progress store: what it keeps, and how it behaves when its file is
 // locked, cannot be opened, is damaged, read-only or newer than the program.
+#include "progress/store/ProgressLocation.h"
 #include "progress/store/SqliteProgressStore.h"
+#include "script/core/ProblemOutline.h"
 
 #include <QCryptographicHash>
 #include <QFile>
@@ -68,7 +70,8 @@ private:
 private slots:
     void init() {
         QVERIFY(dir_.isValid());
-        path_ = dir_.filePath(QStringLiteral("sub/progress-%1.sqlite").arg(QTest::currentTestFunction()));
+        path_ = dir_.filePath(
+            QStringLiteral("sub/progress-%1.sqlite").arg(QTest::currentTestFunction()));
     }
 
     void keepsAttemptsSummariesAndSchedules() {
@@ -78,9 +81,9 @@ private slots:
             QVERIFY(store.IsWritable());
             QCOMPARE(store.SchemaVersion(), qv::SqliteProgressStore::CurrentSchemaVersion());
             QVERIFY(store.Record(MakeAttempt("1", false, day - 3, 100)));
-            QVERIFY(store.Record({MakeAttempt("2", false, day - 1, 200),
-                                  MakeAttempt("3", true, day, 300),
-                                  MakeAttempt("1", true, day, 400)}));
+            QVERIFY(
+                store.Record({MakeAttempt("2", false, day - 1, 200),
+                              MakeAttempt("3", true, day, 300), MakeAttempt("1", true, day, 400)}));
             QCOMPARE(store.TakeNotice(), std::string());
         }
         qv::SqliteProgressStore store(Options()); // everything survives a reopening
@@ -89,9 +92,8 @@ private slots:
 
         auto problems = store.ProblemsOfFile("/p/set.qvn");
         QCOMPARE(problems.size(), std::size_t(3));
-        std::sort(problems.begin(), problems.end(), [](const auto& a, const auto& b) {
-            return a.Problem.Label < b.Problem.Label;
-        });
+        std::sort(problems.begin(), problems.end(),
+                  [](const auto& a, const auto& b) { return a.Problem.Label < b.Problem.Label; });
         const qv::ProblemRecord& one = problems[0];
         QCOMPARE(one.Attempts, 2);
         QCOMPARE(one.SolvedAttempts, 1);
@@ -100,6 +102,11 @@ private slots:
         QCOMPARE(one.Review.DueDay, day + 1); // failed, then solved: one day on
         QVERIFY(!problems[2].Review.Scheduled);
         QVERIFY(store.ProblemsOfFile("/p/other.qvn").empty());
+        const auto marks = store.MarksOfFile("/p/set.qvn");
+        QCOMPARE(marks.size(), std::size_t(3));
+        QVERIFY(std::any_of(marks.begin(), marks.end(), [](const qv::MarkRecord& m) {
+            return m.Key == qv::ProblemIdentityKey("2", "Title 2", "hash-2") && !m.LastSolved;
+        }));
 
         const auto files = store.Files();
         QCOMPARE(files.size(), std::size_t(1));
@@ -242,6 +249,20 @@ private slots:
         QVERIFY(store.TakeNotice().find("newer version") != std::string::npos);
         QVERIFY(!store.Record(MakeAttempt("2", true, 5, 2)));
         QCOMPARE(store.Attempts().size(), std::size_t(1));
+    }
+
+    void locationIsTheChosenFileThenTheEnvironmentsThenTheDataFolders() {
+        const QByteArray saved = qgetenv(qv::ProgressFileVariable);
+        qunsetenv(qv::ProgressFileVariable);
+        const std::string standard = qv::ProgressFilePath();
+        QVERIFY(QString::fromStdString(standard).endsWith("/QRVNE/progress.sqlite"));
+        qputenv(qv::ProgressFileVariable, "/tmp/elsewhere.sqlite");
+        QCOMPARE(qv::ProgressFilePath(), std::string("/tmp/elsewhere.sqlite"));
+        QCOMPARE(qv::ProgressFilePath("chosen.sqlite"), std::string("chosen.sqlite"));
+        if (saved.isNull())
+            qunsetenv(qv::ProgressFileVariable);
+        else
+            qputenv(qv::ProgressFileVariable, saved);
     }
 
     void readingCreatesNothing() {

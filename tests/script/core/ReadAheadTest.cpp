@@ -17,8 +17,8 @@ qv::ProblemTextFile FileOf(const V& lines, const std::string& lineEnd = "\r\n") 
 
 TEST(ReadAhead, TurnEndsAtTheNextStoppingCommandAndSumsLinesOfOneMove) {
     const auto f = FileOf({".*w", ".if h5f7 Qxf7 3 Mate.", "", ".if c4f7 Bxf7 1 Check.",
-                           ".if c4f7 Bxf7 +1 Again.", ".if e2e x 9", ".if g1f3 Nf3 x Bad.",
-                           ".back", ".rem r", ".m Qh5xf7", ".if a2a3 a3 7"});
+                           ".if c4f7 Bxf7 +1 Again.", ".if e2e x 9", ".if g1f3 Nf3 x Bad.", ".back",
+                           ".rem r", ".m Qh5xf7", ".if a2a3 a3 7"});
     const qv::TurnAnswers t = qv::ReadTurnAhead(f, 1);
     ASSERT_EQ(t.Lines.size(), 3u); // malformed move and points words are left out
     EXPECT_EQ(t.Lines[0].Comment, " Mate.");
@@ -49,12 +49,35 @@ TEST(ReadAhead, WithoutPositivePointsEveryUnnamedMoveIsBest) {
 class ReadsOnAgreement : public qvtest::ScriptFixture {};
 
 TEST_F(ReadsOnAgreement, EveryCommand) {
-    const V commands = {".plays white", ".players A - B", ".rem x", ".ontop white", ".back",
-                        ".forward", ".popup", ".memo", ".both", ".// c", ".if e2e4 e4 1",
-                        ".1-0", ".0-1", ".draw", ".clearscore", ".addpoints 1 Add?",
-                        ".m e2e4", ".pause", ".*w", ".*b", ".end", ".board", ".struct",
-                        ".quitboard", ".arrow E2 E4 red", ".circle E4 red", ".square E4 red",
-                        ".unknown", ".# 2 Next"};
+    const V commands = {".plays white",
+                        ".players A - B",
+                        ".rem x",
+                        ".ontop white",
+                        ".back",
+                        ".forward",
+                        ".popup",
+                        ".memo",
+                        ".both",
+                        ".// c",
+                        ".if e2e4 e4 1",
+                        ".1-0",
+                        ".0-1",
+                        ".draw",
+                        ".clearscore",
+                        ".addpoints 1 Add?",
+                        ".m e2e4",
+                        ".pause",
+                        ".*w",
+                        ".*b",
+                        ".end",
+                        ".board",
+                        ".struct",
+                        ".quitboard",
+                        ".arrow E2 E4 red",
+                        ".circle E4 red",
+                        ".square E4 red",
+                        ".unknown",
+                        ".# 2 Next"};
     for (const std::string& cmd : commands) {
         Script({cmd, ".rem after"});
         flow.Next();
@@ -70,11 +93,11 @@ TEST_F(ReadsOnAgreement, EveryCommand) {
 }
 
 TEST(Outline, TurnsBestScoreAndHash) {
-    V lines = {"notes",        ".# 1 Two turns", ".position", "11111111", "11111111",
-               "11111111",     "11111111",       "11111111",  "11111111", "11111111",
-               "11111111",     ".*w",            ".if e2e4 e4 2", ".if d2d4 d4 1", ".m e7e5",
-               ".*w",          ".if g1f3 Nf3 -1", ".end",    ".*w",      ".if a2a3 a3 5",
-               ".# 2 Other",   ".*b",            ".if e7e5 e5 4", ".end"};
+    V lines = {
+        "notes",         ".# 1 Two turns", ".position",  "11111111", "11111111",        "11111111",
+        "11111111",      "11111111",       "11111111",   "11111111", "11111111",        ".*w",
+        ".if e2e4 e4 2", ".if d2d4 d4 1",  ".m e7e5",    ".*w",      ".if g1f3 Nf3 -1", ".end",
+        ".*w",           ".if a2a3 a3 5",  ".# 2 Other", ".*b",      ".if e7e5 e5 4",   ".end"};
     const auto f = FileOf(lines);
     const qv::ProblemOutline o = qv::OutlineProblem(f, 2);
     ASSERT_EQ(o.Turns.size(), 2u); // the turn after .end is never reached
