@@ -29,7 +29,8 @@ struct MarkRecord {
     bool LastSolved = false;
 };
 
-// One problem file's counts of problems: attempted, and solved at the latest attempt.
+// One problem file's counts of problems: attempted, and solved at the latest
+// attempt. An edited problem counts once, by the version attempted last.
 struct FileRecord {
     std::string File;
     int Attempted = 0;

@@ -493,7 +493,11 @@ std::vector<MarkRecord> SqliteProgressStore::MarksOfFile(const std::string& file
 
 std::vector<FileRecord> SqliteProgressStore::Files() {
     std::vector<FileRecord> out;
-    Select(QStringLiteral("SELECT file, COUNT(*), SUM(last_solved) FROM problems"
+    // A problem edited since is counted once, by its version attempted last.
+    Select(QStringLiteral("SELECT file, COUNT(*), SUM(last_solved) FROM problems p"
+                          " WHERE NOT EXISTS (SELECT 1 FROM problems q WHERE q.file = p.file"
+                          " AND q.label = p.label AND q.title = p.title"
+                          " AND q.last_time > p.last_time)"
                           " GROUP BY file ORDER BY file"),
            {}, [&](const QSqlQuery& q) {
                out.push_back(

@@ -50,6 +50,7 @@ configure_file(${DATA_DIR}/progress-edited.qvn ${problems} COPYONLY)
 qvn(stats-edited 0 "2\t1\t1\t2/2\t-\n" stats ${problems} --db ${db})
 execute_process(COMMAND ${QVN} run ${problems} --moves h5f7 --record --db ${db} OUTPUT_QUIET)
 qvn(review-after-edit 0 "" review --db ${db})
+qvn(stats-files-after-edit 0 "${problems}\t2/2\n" stats --db ${db})
 
 # Usage errors and a store that cannot be opened.
 qvn(review-bad-limit 1 "" review --db ${db} --limit 0)
