@@ -497,7 +497,8 @@ std::vector<FileRecord> SqliteProgressStore::Files() {
     Select(QStringLiteral("SELECT file, COUNT(*), SUM(last_solved) FROM problems p"
                           " WHERE NOT EXISTS (SELECT 1 FROM problems q WHERE q.file = p.file"
                           " AND q.label = p.label AND q.title = p.title"
-                          " AND q.last_time > p.last_time)"
+                          " AND (q.last_time > p.last_time"
+                          " OR (q.last_time = p.last_time AND q.id > p.id)))"
                           " GROUP BY file ORDER BY file"),
            {}, [&](const QSqlQuery& q) {
                out.push_back(
