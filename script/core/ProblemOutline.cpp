@@ -4,9 +4,9 @@
 #include "script/core/ScriptInterpreter.h"
 #include "script/core/ScriptWords.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <string_view>
-#include <unordered_map>
 
 namespace qv {
 
@@ -100,33 +100,53 @@ ProblemOutline OutlineProblem(const ProblemTextFile& file, std::size_t first) {
 
 std::vector<ProblemDigest> DigestProblems(const ProblemTextFile& file) {
     std::vector<ProblemDigest> digests;
-    // The problem lookup runs the problem after the first line equal to an entry's
-    // key (".# LABEL TITLE"): canonical index lines by their text.
-    std::unordered_map<std::string_view, std::size_t> firstOfLine;
+    // Entries listed more than once, by a number for label and title.
+    struct Listing {
+        std::uint64_t Entry;
+        std::size_t Index;
+        bool Canonical; // the line is ".# LABEL TITLE", the key the problem lookup seeks
+    };
+    std::vector<Listing> listings;
     const std::size_t n = file.LineCount();
     std::size_t i = NextIndexLine(file, 0);
     while (i < n) {
-        const std::string& line = file.Line(i);
+        const std::string_view line = file.Line(i);
         const std::size_t end = NextIndexLine(file, i + 1);
         ProblemDigest d;
         d.Entry = IndexEntry(line);
         d.Label = Word(d.Entry, 1);
         d.Title = RestFrom(d.Entry, 2);
-        const std::string_view key = std::string_view(line).substr(0, 3);
-        const bool canonical = key == ".# " && std::string_view(line).substr(3) ==
-                                                   (d.Title.empty() ? d.Label : d.Entry);
-        const auto found =
-            canonical ? firstOfLine.find(line) : firstOfLine.find(ProblemKey(d.Entry));
-        if (found != firstOfLine.end()) {
-            d.ScriptHash = digests[found->second].ScriptHash;
-        } else {
-            d.ScriptHash = ScriptTextHash(file, i + 1, end);
-            if (canonical) firstOfLine.emplace(line, digests.size());
-        }
-        d.Key = ProblemIdentityKey(d.Label, d.Title, d.ScriptHash);
+        d.ScriptHash = ScriptTextHash(file, i + 1, end);
+        TextHash entry;
+        entry.Add(d.Label);
+        entry.Add(d.Title);
+        const bool canonical =
+            line.substr(0, 3) == ".# " && line.substr(3) == (d.Title.empty() ? d.Label : d.Entry);
+        listings.push_back({entry.Value(), digests.size(), canonical});
         digests.push_back(std::move(d));
         i = end;
     }
+    // Selecting an entry runs the problem after the first line equal to its key, so
+    // every listing of an entry gets the script of its first canonical listing.
+    std::sort(listings.begin(), listings.end(), [](const Listing& a, const Listing& b) {
+        return a.Entry != b.Entry ? a.Entry < b.Entry : a.Index < b.Index;
+    });
+    for (std::size_t run = 0; run < listings.size();) {
+        std::size_t next = run + 1;
+        while (next < listings.size() && listings[next].Entry == listings[run].Entry) ++next;
+        for (std::size_t m = run; next - run > 1 && m < next; ++m) {
+            ProblemDigest& member = digests[listings[m].Index];
+            for (std::size_t c = run; c < next; ++c) {
+                const ProblemDigest& first = digests[listings[c].Index];
+                if (listings[c].Canonical && first.Entry == member.Entry) {
+                    member.ScriptHash = first.ScriptHash;
+                    break;
+                }
+            }
+        }
+        run = next;
+    }
+    for (ProblemDigest& d : digests) d.Key = ProblemIdentityKey(d.Label, d.Title, d.ScriptHash);
     return digests;
 }
 

@@ -62,7 +62,8 @@ struct ProblemDigest {
 };
 
 // One digest per index line, in file order, in one pass over the file. An entry
-// that is listed twice runs the first of its problems, so both get its hash.
+// that is listed twice runs the problem after the first line equal to its key,
+// so every listing of it gets that problem's hash.
 std::vector<ProblemDigest> DigestProblems(const ProblemTextFile& file);
 
 } // namespace qv

@@ -112,9 +112,11 @@ TEST(Outline, TurnsBestScoreAndHash) {
 }
 
 TEST(Outline, DigestsFollowTheIndexAndDuplicatesShareTheFirstScript) {
-    const auto f = FileOf({".# 1 A", ".rem a", ".end", ".# 2 B", ".rem b", ".# 1 A", ".rem c"});
+    const auto f = FileOf(
+        {".# 1 A", ".rem a", ".end", ".# 2 B", ".rem b", ".# 1 A", ".rem c", ".#  1 A", ".rem d"});
     const auto d = qv::DigestProblems(f);
-    ASSERT_EQ(d.size(), 3u);
+    ASSERT_EQ(d.size(), 4u);
+    EXPECT_EQ(d[3].ScriptHash, d[0].ScriptHash); // also found by the key ".# 1 A"
     EXPECT_EQ(d[1].Entry, "2 B");
     EXPECT_EQ(d[1].Label, "2");
     EXPECT_EQ(d[1].Title, "B");
