@@ -67,7 +67,7 @@ TChessBrd::TChessBrd(QWidget* parent) : QWidget(parent), thinkingPriority_(tpNor
     binding.ComputerPlaysBlack = &computerPlaysBlack_;
     binding.SearchDepth = &searchDepth_;
     binding.ThinkingPriority = &thinkingPriority_;
-    binding.PlayMove = [this](Square origin, Square target) { PlayMove(origin, target); };
+    binding.PlayMove = [this](Square origin, Square target) { return PlayMove(origin, target); };
     binding.ThreadFinished = [this] { ThreadFinished(); };
     thread_->Bind(std::move(binding));
     thread_->SetThreadPriority(tpNormal);
@@ -239,6 +239,8 @@ bool TChessBrd::PlayMove(Square origin, Square target) {
                          calculating_ == 0 && !thread_->ServingCall() && !thread_->StopRequest;
     const int stops = stops_;
     if (outside) HaltThread();
+    // A move played while the user drags a piece (a script's, the computer's) ends the drag.
+    if (dragging_ && IsLegalMove(origin, target)) AbandonDrag(origin);
     bool ok = false;
     {
         DepthGuard guard(moveDepth_);

@@ -205,6 +205,7 @@ private:
     void DragOver(int x, int y);
     void DragDrop(int x, int y);
     void DragCanceled(int x, int y);
+    void AbandonDrag(Square leaving);
     void EndFloating();
     void ShowFloatingAt(char piece, QPoint boardPixel);
     void MoveFloatingTo(QPoint boardPixel);
@@ -260,6 +261,7 @@ private:
     QCursor normalCursor_;
     bool dragPending_ = false; // pressed on a piece, threshold not yet passed
     bool dragging_ = false;    // the floating image is active
+    bool pressEnded_ = false;  // a move ended the press's drag: its release is no click
     QPoint pressPos_;
     QCursor dragSavedCursor_;
     QCursor dragCursor_{Qt::ArrowCursor};

@@ -147,7 +147,10 @@ void TChessBrd::paintEvent(QPaintEvent* e) {
     DrawLines(p);
     DrawPieces(p, area);
     p.end();
-    if (!firstPaintDone_ && !firstPaintQueued_ && area == rect()) {
+    // The first complete paint of what can be seen: a board that its parent clips never
+    // gets a paint of the whole control.
+    if (!firstPaintDone_ && !firstPaintQueued_ &&
+        (area == rect() || (visibleRegion() - e->region()).isEmpty())) {
         // Starting the computer player may play a move, which repaints: not from
         // inside a paint, so right after it.
         firstPaintQueued_ = true;

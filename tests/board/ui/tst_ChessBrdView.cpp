@@ -61,6 +61,7 @@ private slots:
     void gridLines();
     void partialRepaintsTouchOnlyTheirSquares();
     void unknownLetterPaintsEmptySquare();
+    void clippedBoardStillHasFirstPaint();
 };
 
 void TestChessBrdView::initialProperties() {
@@ -423,6 +424,18 @@ void TestChessBrdView::unknownLetterPaintsEmptySquare() {
     b.SetPosition(pos);
     const QImage img = b.grab().toImage();
     QCOMPARE(Centre(img, b, E4), QColor(0xC0, 0xC0, 0xC0));
+}
+
+void TestChessBrdView::clippedBoardStillHasFirstPaint() {
+    // The parent shows only part of the board: its first paint never covers the whole
+    // control, yet it is the first complete paint of what can be seen.
+    QWidget parent;
+    parent.resize(200, 150);
+    TChessBrd b(&parent);
+    parent.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&parent));
+    QTRY_VERIFY(b.FirstPaintDone());
+    QTRY_VERIFY(b.Thread()->Passes() >= 1);
 }
 
 QTEST_MAIN(TestChessBrdView)
