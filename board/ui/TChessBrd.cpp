@@ -139,6 +139,14 @@ void TChessBrd::SetCustomPieceSet(const QPixmap& bitmap) {
         if (!IsValidPieceSet(bitmap.toImage())) return;
         customPieceSet_ = bitmap.copy();
     }
+    scalable_ = false;
+    LoadPieceImages();
+    Paint();
+}
+
+void TChessBrd::SetScalablePieceSet(bool on) {
+    if (on == scalable_) return;
+    scalable_ = on;
     LoadPieceImages();
     Paint();
 }
@@ -407,6 +415,7 @@ void TChessBrd::NormaliseSize() {
     const int b = sizeOfBorder_;
     const int s = std::max(((width() + height()) / 2 - 2 * b) / 8, 1);
     sizeOfSquare_ = s;
+    if (scalable_ && cell_ != s) LoadPieceImages(); // pieces for the new squares
     const int side = 8 * s + 2 * b;
     if (width() != side || height() != side) resize(side, side);
 }

@@ -95,6 +95,12 @@ public:
     QPixmap CustomPieceSet() const { return customPieceSet_; }
     void SetCustomPieceSet(const QPixmap& bitmap);
     void SetCustomPieceSet(const QImage& bitmap);
+    // Pieces drawn from the chess glyphs of a free font at the current square size (off by
+    // default), drawn again whenever the square size changes, so that the pieces of a
+    // resized board fit their squares. An accepted CustomPieceSet switches it off. Without
+    // the font the built-in set is scaled to the squares instead.
+    bool ScalablePieceSet() const { return scalable_; }
+    void SetScalablePieceSet(bool on);
     CoordSet DisplayCoords() const { return displayCoords_; }
     void SetDisplayCoords(CoordSet sides);
     bool CustomEngine() const { return customEngine_; }
@@ -248,6 +254,7 @@ private:
     std::array<std::array<QPixmap, 6>, 2> pieces_{};
     int cell_ = 40;
     bool imagesLoaded_ = false;
+    bool scalable_ = false;
 
     // What is shown on each square (index 1..64); partial repaints update it.
     std::array<char, 66> shown_{};

@@ -2,6 +2,7 @@
 // pieces, and the synchronous repaints of changed squares.
 #include "board/ui/DepthGuard.h"
 #include "board/ui/TChessBrd.h"
+#include "resources/PieceStyles.h"
 
 #include <QFontMetrics>
 #include <QPaintEvent>
@@ -36,6 +37,13 @@ QPixmap TChessBrd::PieceImage(char piece) const {
 void TChessBrd::LoadPieceImages() {
     QImage source = customPieceSet_.isNull() ? QImage() : customPieceSet_.toImage();
     if (!IsValidPieceSet(source)) source = builtInSet_;
+    if (scalable_) {
+        const int s = sizeOfSquare_;
+        const QImage drawn = glyphs::DrawScalablePieceSet(s);
+        source = !drawn.isNull() ? drawn
+                                 : builtInSet_.scaled(6 * s, 4 * s, Qt::IgnoreAspectRatio,
+                                                      Qt::SmoothTransformation);
+    }
     for (auto& row : pieces_)
         for (auto& p : row) p = QPixmap();
     imagesLoaded_ = true;
