@@ -3,6 +3,7 @@
 // animation and resizing in TChessBrdInput.cpp.
 #include "board/ui/TChessBrd.h"
 
+#include "board/ui/BoardAccessible.h"
 #include "board/ui/DepthGuard.h"
 #include "board/ui/FloatingPiece.h"
 #include "engine/thread/TChessThread.h"
@@ -26,6 +27,7 @@ const char* const BuiltInSetPath = ":/pieces/SETVARDEL40.bmp";
 TChessBrd::TChessBrd(QWidget* parent) : QWidget(parent), thinkingPriority_(tpNormal) {
     // 1. Owned objects: the timer (owned by the board as its child), pen and font
     //    (members), the bitmaps (empty), the floating image (created on demand).
+    BoardAccessible::InstallFactory();
     timer_ = new QTimer(this);
     setMouseTracking(true);
     setAttribute(Qt::WA_OpaquePaintEvent);
@@ -231,6 +233,7 @@ void TChessBrd::SetThinkingPriority(TThreadPriority priority) {
 
 void TChessBrd::ResetBoard() {
     BoardModel::ResetBoard();
+    ++positionWrites_;
     syncOnPaint_ = true;
     update();
 }
@@ -249,10 +252,19 @@ bool TChessBrd::PlayMove(Square origin, Square target) {
     if (outside) HaltThread();
     // A move played while the user drags a piece (a script's, the computer's) ends the drag.
     if (dragging_ && IsLegalMove(origin, target)) AbandonDrag(origin);
+    // So does a move while the promotion chooser is open (the chooser's own move is
+    // played once it has closed).
+    if (PromotionChooserWidget() && IsLegalMove(origin, target)) ClosePromotionChooser();
+    const int writes = positionWrites_;
     bool ok = false;
     {
         DepthGuard guard(moveDepth_);
         ok = BoardModel::PlayMove(origin, target);
+    }
+    if (ok) {
+        ClearSelection();
+        // Unless an event handler of the move set up another position meanwhile.
+        if (positionWrites_ == writes) RememberLastMove(origin, target);
     }
     // Unless an event handler of the move stopped (or restarted) the thread itself.
     if (outside && stops_ == stops) {

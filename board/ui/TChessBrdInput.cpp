@@ -159,7 +159,16 @@ void TChessBrd::mouseReleaseEvent(QMouseEvent* e) {
     const bool click =
         (dragPending_ || !wasResizing) && !pressEnded_ && e->button() == Qt::LeftButton;
     dragPending_ = false;
-    if (click && rect().contains(pos) && OnClick) OnClick(this);
+    if (!click || !rect().contains(pos)) return;
+    if (OnClick) OnClick(this);
+    const Square sq = PixelToSquare(pos.x(), pos.y());
+    if (keyboardMoves_ && IsOnBoard(sq)) SetFocusSquare(sq);
+    if (clickMoves_) {
+        if (IsOnBoard(sq))
+            SquareClicked(sq);
+        else
+            ClearSelection();
+    }
 }
 
 void TChessBrd::mouseDoubleClickEvent(QMouseEvent* e) {
@@ -206,6 +215,7 @@ void TChessBrd::DragOver(int x, int y) {
     const int half = sizeOfSquare_ / 2, d = PieceOffset();
     const QPoint at(x - half + d, y - half + d);
     if (!dragging_) {
+        ClearSelection(); // dragging replaces a click-click selection
         PaintSquare(DragFrom);
         DrawGridLines();
         dragging_ = true;
@@ -225,6 +235,11 @@ void TChessBrd::DragDrop(int x, int y) {
     if (sq == from) {
         DrawPiece(from, State().Squares[static_cast<std::size_t>(from)]);
         DrawGridLines();
+    } else if (choosePromotion_ && IsPromotion(from, sq)) {
+        // The pawn waits on its square while the user picks its new piece.
+        DrawPiece(from, State().Squares[static_cast<std::size_t>(from)]);
+        DrawGridLines();
+        OpenPromotionChooser(from, sq);
     } else if (!MakeMove(from, sq)) {
         // The owner accepted a square the rules refuse: the piece goes home and the
         // owner hears about it as for any refused drop.
