@@ -126,7 +126,8 @@ int BoardAccessible::childCount() const {
 QAccessibleInterface* BoardAccessible::child(int index) const {
     if (index < 0 || index >= 64) return nullptr;
     QAccessible::Id& id = squares_[static_cast<std::size_t>(index)];
-    if (id == 0) id = QAccessible::registerAccessibleInterface(new SquareAccessible(Board(), index + 1));
+    if (id == 0)
+        id = QAccessible::registerAccessibleInterface(new SquareAccessible(Board(), index + 1));
     return QAccessible::accessibleInterface(id);
 }
 

@@ -7,8 +7,8 @@
 
 namespace qv {
 
-PromotionChooser::PromotionChooser(QWidget* board, const std::array<QPixmap, 4>& pieces,
-                                   int square, const QColor& background)
+PromotionChooser::PromotionChooser(QWidget* board, const std::array<QPixmap, 4>& pieces, int square,
+                                   const QColor& background)
     : QWidget(board, Qt::Popup | Qt::FramelessWindowHint), pieces_(pieces), square_(square),
       background_(background) {
     setObjectName(QStringLiteral("promotionChooser"));

@@ -272,8 +272,8 @@ void TChessBrd::DrawUnderlays(QPainter& p, const QRect& area) {
         if (IsOnBoard(sq) && r.intersects(area)) p.fillRect(r, colour);
     };
     if (highlightLastMove_ && lastFrom_ != None && SamePosition(lastMoveIn_)) {
-        tint(lastFrom_, QColor(255, 214, 0, 105));
-        tint(lastTo_, QColor(255, 214, 0, 105));
+        tint(lastFrom_, QColor(255, 214, 0, 140));
+        tint(lastTo_, QColor(255, 214, 0, 140));
     }
     if (Selected() != None) tint(selected_, QColor(40, 120, 255, 110));
 }
@@ -334,7 +334,7 @@ void TChessBrd::DrawOverlays(QPainter& p, const QRect& area) {
     }
     // The keyboard's focus square, while the board has the focus.
     if (keyboardMoves_ && hasFocus() && IsOnBoard(focusSquare_)) {
-        const int w = std::max(2, s / 14);
+        const int w = std::max(3, s / 12);
         p.setRenderHint(QPainter::Antialiasing, false);
         p.setPen(QPen(QColor(30, 110, 255), w, Qt::SolidLine, Qt::SquareCap, Qt::MiterJoin));
         p.setBrush(Qt::NoBrush);

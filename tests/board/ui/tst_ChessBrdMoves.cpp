@@ -70,9 +70,9 @@ void TestChessBrdMoves::clickClickSelectsPlaysAndCancels() {
     QCOMPARE(f.board.Selected(), None);
     Click(f.board, G1);
     QCOMPARE(f.board.Selected(), G1);
-    QVERIFY(CornerOf(f.board, G1) != Dark);                        // tinted
-    QVERIFY(PixelAt(f.board, CentreOf(f.board, F3)) != Light);     // a target dot
-    QCOMPARE(PixelAt(f.board, CentreOf(f.board, E3)), Dark);       // no target
+    QVERIFY(CornerOf(f.board, G1) != Dark);                    // tinted
+    QVERIFY(PixelAt(f.board, CentreOf(f.board, F3)) != Light); // a target dot
+    QCOMPARE(PixelAt(f.board, CentreOf(f.board, E3)), Dark);   // no target
     Click(f.board, E2); // another White piece: selected instead
     QCOMPARE(f.board.Selected(), E2);
     QCOMPARE(PixelAt(f.board, CentreOf(f.board, F3)), Light);
