@@ -43,7 +43,6 @@ public:
     bool ReadLine(std::string& line);
 
     // Number of lines and the index of the next line to read (0-based).
-    std::size_t LineCount() const { return lines_.size(); }
     std::size_t Position() const { return pos_; }
     // True when the file's bytes were decoded as Windows-1252.
     bool DecodedAsWindows1252() const { return windows1252_; }
