@@ -313,11 +313,11 @@ QString TForm1::ProgramDirectory() const {
 // ---------------------------------------------------------------- start-up
 
 void TForm1::FormCreate(const QStringList& arguments) {
-    // The program's folder, with a trailing separator.
+    // The folder of the program's files, with a trailing separator: the program's own
+    // folder, or the data folder of an installed program.
     QString dir = QCoreApplication::applicationDirPath();
     if (dir.isEmpty() && !arguments.isEmpty()) dir = QFileInfo(arguments.first()).absolutePath();
-    if (!dir.endsWith(QLatin1Char('/'))) dir += QLatin1Char('/');
-    g_.ProgramDir = dir.toStdString();
+    g_.ProgramDir = resources::ProgramFilesDir(dir).toStdString();
 
     // The screen's size as the reference; the layout stands as designed.
     const QScreen* screen = QGuiApplication::primaryScreen();
@@ -360,8 +360,8 @@ void TForm1::FormCreate(const QStringList& arguments) {
     Crono1.Reset();
     ClockPaused = false;
 
-    // The open dialog starts in the program's folder.
-    OpenDialogInitialDir = dir;
+    // The open dialog starts in the folder of the program's files (with the sample problems).
+    OpenDialogInitialDir = ProgramDirectory();
 
     // A problem file named on the command line is listed at once. A file that
     // cannot be opened is reported and start-up goes on with an empty list.

@@ -1,7 +1,11 @@
 // Names of the built-in artwork files.
 #include "resources/ResourcePaths.h"
 
+#include "cmake/QvBuildInfo.h"
+
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 
 #include <cctype>
 #include <string>
@@ -44,6 +48,19 @@ QString DiagramPictureName(char letter, bool lightSquare, bool structureOnly) {
     const char squareColour = lightSquare ? 'b' : 'n';
     return QString::fromLatin1(std::string{lower, pieceColour, squareColour}) +
            QStringLiteral(".jpg");
+}
+
+QString ProgramFilesDir(const QString& programDir) {
+    const QFileInfo installed(
+        QDir(programDir).filePath(QLatin1String(build::DataDirFromProgramDir)));
+    QString dir = installed.isDir() ? QDir::cleanPath(installed.absoluteFilePath()) : programDir;
+    if (!dir.endsWith(QLatin1Char('/'))) dir += QLatin1Char('/');
+    return dir;
+}
+
+QStringList WindowIconPaths() {
+    return {QStringLiteral(":/icons/32.png"), QStringLiteral(":/icons/64.png"),
+            QStringLiteral(":/icons/256.png")};
 }
 
 QByteArray ReadResource(const QString& path) {

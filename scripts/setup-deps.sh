@@ -10,6 +10,7 @@ PACKAGES=(
   libchm-dev fp-utils
   fonts-liberation fonts-dejavu-core fonts-freefont-ttf
   xvfb xauth
+  desktop-file-utils appstream shared-mime-info man-db dpkg-dev
 )
 
 missing=()
