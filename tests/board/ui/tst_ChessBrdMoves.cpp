@@ -101,6 +101,12 @@ void TestChessBrdMoves::clickClickSelectsPlaysAndCancels() {
     QCOMPARE(f.legal.size(), 3);
     QCOMPARE(f.board.Selected(), None);
     QVERIFY(f.illegal.isEmpty());
+    // Disabling the board (the owner's turn is over) drops a selection.
+    Click(f.board, G8);
+    QCOMPARE(f.board.Selected(), G8);
+    f.board.setEnabled(false);
+    QCOMPARE(f.board.Selected(), None);
+    QCOMPARE(CornerOf(f.board, G8), Light);
 }
 
 void TestChessBrdMoves::keyboardFocusSquareAndSpace() {
