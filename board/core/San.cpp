@@ -69,8 +69,8 @@ bool ParseSan(const BoardState& b, std::string_view text, ChessMove& out, std::s
         text.remove_suffix(4);
         while (!text.empty() && text.back() == ' ') text.remove_suffix(1);
     }
-    while (!text.empty() && (text.back() == '+' || text.back() == '#' || text.back() == '!' ||
-                             text.back() == '?'))
+    while (!text.empty() &&
+           (text.back() == '+' || text.back() == '#' || text.back() == '!' || text.back() == '?'))
         text.remove_suffix(1);
     if (text.empty()) return Fail(error, "empty move");
 
@@ -99,9 +99,9 @@ bool ParseSan(const BoardState& b, std::string_view text, ChessMove& out, std::s
     char promotion = 0;
     if (!rest.empty() && kind == 'p') {
         const char last = Lower(rest.back());
-        if (IsPromotionLetter(last) && rest.size() >= 3 && (rest[rest.size() - 2] == '=' ||
-                                                            (rest[rest.size() - 2] >= '1' &&
-                                                             rest[rest.size() - 2] <= '8'))) {
+        if (IsPromotionLetter(last) && rest.size() >= 3 &&
+            (rest[rest.size() - 2] == '=' ||
+             (rest[rest.size() - 2] >= '1' && rest[rest.size() - 2] <= '8'))) {
             promotion = last;
             rest.remove_suffix(1);
             if (rest.back() == '=') rest.remove_suffix(1);
@@ -130,7 +130,8 @@ bool ParseSan(const BoardState& b, std::string_view text, ChessMove& out, std::s
         return Fail(error, "not a move");
 
     const bool promotes = kind == 'p' && (RankOf(to) == 8 || RankOf(to) == 1);
-    if (promotion && !promotes) return Fail(error, "a promotion letter on a move that does not promote");
+    if (promotion && !promotes)
+        return Fail(error, "a promotion letter on a move that does not promote");
     if (promotes && !promotion) promotion = 'q';
 
     ChessMove found;

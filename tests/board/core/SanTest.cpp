@@ -81,7 +81,8 @@ TEST(San, WritesDisambiguationChecksMatesCastlingAndPromotions) {
     EXPECT_EQ(ToSan(promo, {C7, C8, 'q'}), "c8=Q+");
     EXPECT_EQ(ToSan(promo, {C7, B8, 'n'}), "cxb8=N");
 
-    const BoardState mate = FromFen("rnb1kbnr/pppp1ppp/8/4p3/6Pq/5P2/PPPPP2P/RNBQKBNR w KQkq - 0 1");
+    const BoardState mate =
+        FromFen("rnb1kbnr/pppp1ppp/8/4p3/6Pq/5P2/PPPPP2P/RNBQKBNR w KQkq - 0 1");
     EXPECT_TRUE(IsCheckmate(mate));
     ChessMove m;
     ASSERT_TRUE(ParseSan(FromFen("rnbqkbnr/pppp1ppp/8/4p3/6P1/5P2/PPPPP2P/RNBQKBNR b KQkq - 0 2"),
@@ -102,14 +103,14 @@ TEST(San, ReadsTheFormsThatSourcesUse) {
         ChessMove Expected;
     };
     const Case cases[] = {
-        {&start, "Nf3", {G1, F3, 0}},        {&start, "Ng1f3", {G1, F3, 0}},
-        {&start, "Ng1-f3!?", {G1, F3, 0}},   {&start, "e4!", {E2, E4, 0}},
-        {&start, "e2-e4", {E2, E4, 0}},      {&castle, "O-O", {E8, G8, 0}},
-        {&castle, "0-0-0+", {E8, C8, 0}},    {&castle, "o-o-o", {E8, C8, 0}},
-        {&promo, "c8=Q+", {C7, C8, 'q'}},    {&promo, "c8Q", {C7, C8, 'q'}},
-        {&promo, "cxb8=N", {C7, B8, 'n'}},   {&promo, "c8", {C7, C8, 'q'}},
-        {&promo, "c8(R)", {C7, C8, 'r'}},    {&queen, "Qh4xe1+", {H4, E1, 0}},
-        {&queen, "Qxe1", {H4, E1, 0}},       {&ep, "exd6 e.p.", {E5, D6, 0}},
+        {&start, "Nf3", {G1, F3, 0}},      {&start, "Ng1f3", {G1, F3, 0}},
+        {&start, "Ng1-f3!?", {G1, F3, 0}}, {&start, "e4!", {E2, E4, 0}},
+        {&start, "e2-e4", {E2, E4, 0}},    {&castle, "O-O", {E8, G8, 0}},
+        {&castle, "0-0-0+", {E8, C8, 0}},  {&castle, "o-o-o", {E8, C8, 0}},
+        {&promo, "c8=Q+", {C7, C8, 'q'}},  {&promo, "c8Q", {C7, C8, 'q'}},
+        {&promo, "cxb8=N", {C7, B8, 'n'}}, {&promo, "c8", {C7, C8, 'q'}},
+        {&promo, "c8(R)", {C7, C8, 'r'}},  {&queen, "Qh4xe1+", {H4, E1, 0}},
+        {&queen, "Qxe1", {H4, E1, 0}},     {&ep, "exd6 e.p.", {E5, D6, 0}},
         {&ep, "exd6", {E5, D6, 0}},
     };
     for (const Case& c : cases) {
