@@ -3,6 +3,7 @@
 
 #include "puzzles/core/TextClean.h"
 
+#include <algorithm>
 #include <charconv>
 
 namespace qv {
@@ -76,9 +77,14 @@ bool LichessReader::Next(PuzzleRecord& record) {
     for (;;) {
         if (!lines_.Next(line, tooLong)) return false;
         if (!tooLong && line.find_first_not_of(" \t") == std::string_view::npos) continue;
-        if (first_ && !tooLong && line.substr(0, 8) == "PuzzleId") {
-            first_ = false;
+        bool header = false;
+        if (first_ && !tooLong) {
             SplitCsv(line, fields, unquoted);
+            header = std::find(fields.begin(), fields.end(), "FEN") != fields.end() &&
+                     std::find(fields.begin(), fields.end(), "Moves") != fields.end();
+        }
+        if (header) {
+            first_ = false;
             id_ = fen_ = moves_ = rating_ = themes_ = -1;
             for (std::size_t i = 0; i < fields.size(); ++i) {
                 const std::string_view f = fields[i];
@@ -103,7 +109,7 @@ bool LichessReader::Next(PuzzleRecord& record) {
     SplitCsv(line, fields, unquoted);
     const auto field = [&](int i) {
         return i >= 0 && static_cast<std::size_t>(i) < fields.size() ? fields[i]
-                                                                      : std::string_view();
+                                                                     : std::string_view();
     };
     if (fields.size() < 3 || field(fen_).empty()) {
         record.Error = "not a puzzle row";

@@ -9,10 +9,10 @@
 namespace qv {
 
 // Columns PuzzleId, FEN, Moves, Rating, RatingDeviation, Popularity, NbPlays,
-// Themes, GameUrl, OpeningTags; a header row (it begins with "PuzzleId") may name
-// them in another order. Every other line that is not blank is a record. The FEN
-// is the position before the opponent's move Moves[0]; the player answers with
-// Moves[1], Moves[3] ... Moves are in the coordinate form ("e7e8q").
+// Themes, GameUrl, OpeningTags; a first row that has the fields "FEN" and "Moves"
+// is a header and may name them in another order. Every other line that is not blank is a record.
+// The FEN is the position before the opponent's move Moves[0]; the player answers with Moves[1],
+// Moves[3] ... Moves are in the coordinate form ("e7e8q").
 class LichessReader : public RecordReader {
 public:
     explicit LichessReader(std::istream& in);

@@ -35,8 +35,7 @@ bool ReadTagLine(std::string_view line, Tags& tags) {
         s.remove_prefix(1);
         s = TrimLeft(s);
         std::size_t n = 0;
-        while (n < s.size() && (std::isalnum(static_cast<unsigned char>(s[n])) || s[n] == '_'))
-            ++n;
+        while (n < s.size() && (std::isalnum(static_cast<unsigned char>(s[n])) || s[n] == '_')) ++n;
         if (n == 0) return false;
         const std::string name(s.substr(0, n));
         s = TrimLeft(s.substr(n));

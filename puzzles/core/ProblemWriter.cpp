@@ -99,7 +99,7 @@ void WriteProblem(const Puzzle& puzzle, int points, std::string& out) {
             Line(out, puzzle.PlayerIsWhite ? ".*w" : ".*b");
             for (std::size_t i = 0; i < step.Accepted.size(); ++i) {
                 const PuzzleMove& a = step.Accepted[i];
-                const bool alternative = step.HasMove && i > 0 && a.San.back() == '#';
+                const bool alternative = i >= step.FromSource;
                 Line(out, ".if",
                      SquareName(a.Move.From) + SquareName(a.Move.To) + " " + a.San + " " +
                          pointsText + (alternative ? " Also mate." : " Correct."));
@@ -109,7 +109,8 @@ void WriteProblem(const Puzzle& puzzle, int points, std::string& out) {
                 Line(out, ".m", step.Move.ScriptText);
             else
                 Line(out, ".rem",
-                     (step.Avoided.size() == 1 ? "The move to avoid was " : "The moves to avoid were ") +
+                     (step.Avoided.size() == 1 ? "The move to avoid was "
+                                               : "The moves to avoid were ") +
                          JoinSan(step.Avoided) + ".");
             break;
         case PuzzleStep::Opponent:

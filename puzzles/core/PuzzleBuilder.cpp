@@ -176,9 +176,9 @@ bool BuildPuzzle(const PuzzleRecord& record, Puzzle& puzzle, std::string& reason
             return false;
         }
         PuzzleStep step;
-        step.Role = i < playerStarts                      ? PuzzleStep::LeadIn
+        step.Role = i < playerStarts              ? PuzzleStep::LeadIn
                     : (i - playerStarts) % 2 == 0 ? PuzzleStep::Player
-                                                          : PuzzleStep::Opponent;
+                                                  : PuzzleStep::Opponent;
         step.Move = Describe(b, m);
         if (step.Role == PuzzleStep::Player) {
             if (i == playerStarts) puzzle.PlayerIsWhite = b.WhiteToMove;
@@ -227,9 +227,10 @@ bool BuildPuzzle(const PuzzleRecord& record, Puzzle& puzzle, std::string& reason
             for (int i = 0; i < n; ++i) {
                 const ChessMove m = moves[i];
                 if (m.Promotion && m.Promotion != 'q') continue;
-                const bool avoided = std::any_of(avoid.begin(), avoid.end(), [&](const ChessMove& a) {
-                    return a.From == m.From && a.To == m.To;
-                });
+                const bool avoided =
+                    std::any_of(avoid.begin(), avoid.end(), [&](const ChessMove& a) {
+                        return a.From == m.From && a.To == m.To;
+                    });
                 if (!avoided) turn.Accepted.push_back(Describe(b, m));
             }
             if (turn.Accepted.empty()) {
@@ -251,6 +252,7 @@ bool BuildPuzzle(const PuzzleRecord& record, Puzzle& puzzle, std::string& reason
     }
     if (puzzle.Title.empty())
         puzzle.Title = puzzle.PlayerIsWhite ? "White to play" : "Black to play";
+    for (PuzzleStep& step : puzzle.Steps) step.FromSource = step.Accepted.size();
     AcceptAlternatives(puzzle);
     return true;
 }
@@ -271,9 +273,10 @@ void AcceptAlternatives(Puzzle& puzzle) {
     const int n = ListLegalMoves(b, moves);
     for (int i = 0; i < n; ++i) {
         const ChessMove m = moves[i];
-        const bool known = std::any_of(last.Accepted.begin(), last.Accepted.end(), [&](const PuzzleMove& a) {
-            return a.Move.From == m.From && a.Move.To == m.To;
-        });
+        const bool known =
+            std::any_of(last.Accepted.begin(), last.Accepted.end(), [&](const PuzzleMove& a) {
+                return a.Move.From == m.From && a.Move.To == m.To;
+            });
         if (known) continue;
         BoardState after = b;
         ApplyMove(after, m.From, m.To, m.Promotion);

@@ -22,11 +22,13 @@ struct PuzzleMove {
 // before the player's first turn), or a player's turn.
 struct PuzzleStep {
     enum Kind { LeadIn, Opponent, Player } Role = Opponent;
-    PuzzleMove Move;                  // for a player's turn: the solution (none when
-                                      // the record only names moves to avoid)
+    PuzzleMove Move; // for a player's turn: the solution (none when
+                     // the record only names moves to avoid)
     bool HasMove = true;
-    std::vector<PuzzleMove> Accepted; // player's turn: every move that scores, solution first
-    std::vector<std::string> Avoided; // player's turn: SAN of the moves to avoid
+    std::vector<PuzzleMove> Accepted;  // player's turn: every move that scores, solution first
+    std::size_t FromSource = 0;        // how many of them the source named; the rest are
+                                       // further mates found here
+    std::vector<std::string> Avoided;  // player's turn: SAN of the moves to avoid
     std::vector<std::string> Comments; // shown after the step
 };
 

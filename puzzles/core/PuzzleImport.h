@@ -25,8 +25,8 @@ bool FormatFromFileName(std::string_view path, PuzzleFormat& format);
 
 struct ImportOptions {
     PuzzleFormat Format = PuzzleFormat::Pgn;
-    int Points = 1;                  // for each accepted move
-    int MinRating = INT_MIN;         // Lichess rating filter, inclusive
+    int Points = 1;          // for each accepted move
+    int MinRating = INT_MIN; // Lichess rating filter, inclusive
     int MaxRating = INT_MAX;
     std::vector<std::string> Themes; // Lichess: a puzzle must have every one
     long Limit = 0;                  // stop after this many problems; 0: no limit

@@ -77,7 +77,8 @@ int RunImport(const std::vector<std::string>& args) {
         return qvn::UsageError(Name, "cannot tell the format of " + source +
                                          " from its name; say --format pgn, epd or lichess");
     if (filters && options.Format != qv::PuzzleFormat::Lichess)
-        return qvn::UsageError(Name, "--min-rating, --max-rating and --themes filter Lichess puzzles only");
+        return qvn::UsageError(
+            Name, "--min-rating, --max-rating and --themes filter Lichess puzzles only");
     if (options.MinRating > options.MaxRating)
         return qvn::UsageError(Name, "--min-rating is above --max-rating");
 
