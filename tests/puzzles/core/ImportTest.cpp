@@ -37,11 +37,10 @@ TEST(ImportLichess, ScriptsPlayThroughWithLeadInsMatesAndUnderPromotion) {
     const auto imported = Import(LichessRows, Format(PuzzleFormat::Lichess, 3));
     EXPECT_EQ(imported.Summary.Records, 5);
     EXPECT_EQ(imported.Summary.Imported, 3);
-    EXPECT_EQ(imported.Entries,
-              (std::vector<std::string>{
-                  "1 Puzzle 00sHx, rating 1760: mate, mateIn2, middlegame, short",
-                  "2 Puzzle back1, rating 900: mate, mateIn1, backRank",
-                  "3 Puzzle promo, rating 1400: promotion, underPromotion"}));
+    EXPECT_EQ(imported.Entries, (std::vector<std::string>{
+                                    "1 Puzzle 00sHx, rating 1760: mate, mateIn2, middlegame, short",
+                                    "2 Puzzle back1, rating 900: mate, mateIn1, backRank",
+                                    "3 Puzzle promo, rating 1400: promotion, underPromotion"}));
     EXPECT_EQ(imported.Skipped, (std::vector<std::pair<long, std::string>>{
                                     {4, "illegal move 31. d1d9"}, {5, "no solution"}}));
     const std::string& s = imported.Script;
@@ -83,7 +82,8 @@ TEST(ImportPgn, MovesCommentsTitlesAndSkippedRecords) {
         "[Event \"Illegal\"]\n[FEN \"8/8/8/8/8/8/8/K6k w - - 0 1\"]\n\n1. Kb3 *\n\n"
         "[Event \"Broken\"]\n[FEN \"8/8/8/8/8/8/8/K6 w - - 0 1\"]\n\n1. Kb2 *\n\n"
         "[Event \"Two white kings\"]\n[FEN \"8/8/8/8/8/8/8/K5KK w - - 0 1\"]\n\n1. Kb2 *\n\n"
-        "[Event \"No moves\"]\n[Termination \"mate in 2\"]\n[FEN \"8/8/8/8/8/8/8/K6k w - - 0 1\"]\n\n*\n\n"
+        "[Event \"No moves\"]\n[Termination \"mate in 2\"]\n[FEN \"8/8/8/8/8/8/8/K6k w - - 0 "
+        "1\"]\n\n*\n\n"
         // En passant: the double step is played first so that exd6 is legal on the board.
         "[Event \"En passant\"]\n[FEN \"4k3/8/8/3pP3/8/8/8/4K3 w - d6 0 20\"]\n\n20. exd6 *\n";
     const auto imported = Import(pgn, Format(PuzzleFormat::Pgn));
@@ -99,7 +99,8 @@ TEST(ImportPgn, MovesCommentsTitlesAndSkippedRecords) {
     EXPECT_EQ(imported.Skipped[2].second, "impossible position: each side needs one king");
     EXPECT_EQ(imported.Skipped[3], (std::pair<long, std::string>{6, "no solution"}));
     const std::string& s = imported.Script;
-    EXPECT_TRUE(Contains(s, ".plays black\r\n.players Smith - Jones\r\n.rem Black to play.\r\n.*b\r\n"));
+    EXPECT_TRUE(
+        Contains(s, ".plays black\r\n.players Smith - Jones\r\n.rem Black to play.\r\n.*b\r\n"));
     EXPECT_TRUE(Contains(s, ".m Qf6xf2+\r\n.m Kg1-h1\r\n.rem forced\r\n.*b\r\n"));
     // Every mate at the last move: Qg1 from the source, Qe1 and Qf1 found.
     EXPECT_TRUE(Contains(s, ".if f2g1 Qg1# 1 Correct.\r\n"));
@@ -148,7 +149,8 @@ TEST(ImportHostile, BinaryJunkAndOverlongRecordsNeverStopTheRest) {
     // Junk around good records, and a comment of two megabytes.
     const std::string pgn = junk + "\n[FEN \"8/8/8/8/8/8/8/K6k w - - 0 1\"]\n\n1. Kb2 *\n" +
                             "[Event \"huge\"]\n\n{" + std::string(2 << 20, 'c') + "} 1. e4 *\n" +
-                            "[Event \"junk\"]\n\n" + junk + "\n[FEN \"8/8/8/8/8/8/8/K6k b - - 0 1\"]\n\n1... Kg2 *\n";
+                            "[Event \"junk\"]\n\n" + junk +
+                            "\n[FEN \"8/8/8/8/8/8/8/K6k b - - 0 1\"]\n\n1... Kg2 *\n";
     const auto imported = Import(pgn, Format(PuzzleFormat::Pgn));
     EXPECT_EQ(imported.Summary.Imported, 2);
     EXPECT_EQ(imported.Summary.Records, 4);

@@ -80,10 +80,10 @@ int Play(const std::string& script, const std::string& entry,
         if (stop == qv::ScriptStop::IndexLine) break;
         if (stop != qv::ScriptStop::UserTurn) continue;
         const std::size_t t = static_cast<std::size_t>(turns++);
-        std::string move = t < answers.size() && !answers[t].empty()
-                               ? answers[t]
-                               : (t < accepted.size() && !accepted[t].empty() ? accepted[t][0]
-                                                                              : std::string());
+        std::string move =
+            t < answers.size() && !answers[t].empty()
+                ? answers[t]
+                : (t < accepted.size() && !accepted[t].empty() ? accepted[t][0] : std::string());
         auto& board = host.Board();
         board.DragFrom = qv::StrToSquare(move.substr(0, 2));
         board.DropTo = qv::StrToSquare(move.size() >= 4 ? move.substr(2, 2) : "");

@@ -86,9 +86,10 @@ TEST(EpdReader, OperationsAndFullFenFields) {
 }
 
 TEST(LichessReader, HeaderInAnyOrderQuotedFieldsAndRowsWithoutHeader) {
-    std::istringstream withHeader("Moves,PuzzleId,Themes,FEN,Rating\n"
-                                  "e2e4 e7e5,\"a,\"\"b\"\"\",fork pin,8/8/8/8/8/8/8/K6k w - - 0 1,1500\n"
-                                  "\nbroken\n");
+    std::istringstream withHeader(
+        "Moves,PuzzleId,Themes,FEN,Rating\n"
+        "e2e4 e7e5,\"a,\"\"b\"\"\",fork pin,8/8/8/8/8/8/8/K6k w - - 0 1,1500\n"
+        "\nbroken\n");
     LichessReader reader(withHeader);
     PuzzleRecord r;
     ASSERT_TRUE(reader.Next(r));
