@@ -53,7 +53,8 @@ const char* const Rows =
 } // namespace
 
 TEST_F(ImportCommand, WritesTheFileThatPlaysToFullPointsAndReportsSkips) {
-    const fs::path src = Write("p.csv", std::string(Rows) + "bad,8/8/8/8/8/8/8/K6k w - - 0 1,a1a3 b1b2,1\n");
+    const fs::path src =
+        Write("p.csv", std::string(Rows) + "bad,8/8/8/8/8/8/8/K6k w - - 0 1,a1a3 b1b2,1\n");
     const std::string target = (dir / "p.qvn").string();
     EXPECT_EQ(Qvn({"import", src.string(), "--points", "5", "-o", target}), 0);
     EXPECT_EQ(out, "");
