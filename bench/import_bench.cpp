@@ -81,7 +81,8 @@ std::vector<std::string> MakeRows(int count) {
         bool ok = true;
         for (int i = 0, n = 4 + static_cast<int>(rng() % 12); i < n && ok; ++i) {
             const int k = qv::ListLegalMoves(b, moves);
-            if (k == 0) ok = false;
+            if (k == 0)
+                ok = false;
             else {
                 const auto m = moves[rng() % k];
                 qv::ApplyMove(b, m.From, m.To, m.Promotion);
@@ -106,7 +107,8 @@ std::vector<std::string> MakeRows(int count) {
 
 void WriteCsv(std::ostream& out, long total) {
     const auto rows = MakeRows(1000);
-    out << "PuzzleId,FEN,Moves,Rating,RatingDeviation,Popularity,NbPlays,Themes,GameUrl,OpeningTags\n";
+    out << "PuzzleId,FEN,Moves,Rating,RatingDeviation,Popularity,NbPlays,Themes,GameUrl,"
+           "OpeningTags\n";
     char id[24];
     for (long i = 0; i < total; ++i) {
         std::snprintf(id, sizeof id, "%05lx", i);

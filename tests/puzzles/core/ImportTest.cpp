@@ -4,6 +4,9 @@
 
 #include <gtest/gtest.h>
 
+#include <fstream>
+#include <sstream>
+
 using namespace qv;
 using qvtest::ExpectEveryProblemScores;
 using qvtest::Import;
@@ -157,5 +160,17 @@ TEST(ImportHostile, BinaryJunkAndOverlongRecordsNeverStopTheRest) {
     ASSERT_EQ(imported.Skipped.size(), 2u);
     EXPECT_EQ(imported.Skipped[0], (std::pair<long, std::string>{2, "record too long"}));
     EXPECT_EQ(imported.Entries[1], "4 Black to play");
+    ExpectEveryProblemScores(imported, 1);
+}
+
+TEST(ImportSamples, TheClassicsImportCleanlyAndPlayToFullPoints) {
+    std::ifstream in(QV_SAMPLES_DIR "/classics.pgn", std::ios::binary);
+    ASSERT_TRUE(in);
+    std::stringstream text;
+    text << in.rdbuf();
+    const auto imported = Import(text.str(), Format(PuzzleFormat::Pgn));
+    EXPECT_TRUE(imported.Skipped.empty());
+    EXPECT_EQ(imported.Summary.Imported, imported.Summary.Records);
+    EXPECT_GE(imported.Summary.Imported, 11);
     ExpectEveryProblemScores(imported, 1);
 }
