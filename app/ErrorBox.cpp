@@ -1,7 +1,7 @@
 // The application's error box and the text it shows for an exception.
-#include "ErrorBox.h"
+#include "app/ErrorBox.h"
 
-#include "Dialogs.h"
+#include "app/Dialogs.h"
 
 #include <QApplication>
 #include <QWidget>

@@ -1,5 +1,5 @@
 // The Qt implementation of the trainer's dialogs, and the switch between it and a test's.
-#include "QtDialogs.h"
+#include "app/QtDialogs.h"
 
 #include <QColorDialog>
 #include <QFileDialog>

@@ -1,7 +1,7 @@
 // The real dialogs of the trainer, built on QFileDialog, QColorDialog and QMessageBox.
 #pragma once
 
-#include "Dialogs.h"
+#include "app/Dialogs.h"
 
 namespace qv {
 

@@ -1,5 +1,5 @@
 // Results and remarks files: exact bytes, CR LF line ends, UTF-8 text.
-#include "Saving.h"
+#include "app/Saving.h"
 
 #include <QAbstractTextDocumentLayout>
 #include <QFile>

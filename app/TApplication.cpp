@@ -1,7 +1,7 @@
 // The trainer's application object.
-#include "TApplication.h"
+#include "app/TApplication.h"
 
-#include "ErrorBox.h"
+#include "app/ErrorBox.h"
 
 #include <QFont>
 

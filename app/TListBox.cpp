@@ -1,5 +1,5 @@
 // The index list box: mouse clicks and keyboard moves raise Click.
-#include "TListBox.h"
+#include "app/TListBox.h"
 
 #include <QKeyEvent>
 #include <QMouseEvent>

@@ -1,8 +1,8 @@
 // The entry routine of the trainer: splash, application set-up, the five windows in their
 // order, the wait for the splash, then the message loop.
-#include "ErrorBox.h"
-#include "TApplication.h"
-#include "TForm1.h"
+#include "app/ErrorBox.h"
+#include "app/TApplication.h"
+#include "app/TForm1.h"
 #include "script/ui/TForm2.h"
 #include "windows/TForm3.h"
 #include "windows/TForm4.h"

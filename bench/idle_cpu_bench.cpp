@@ -5,8 +5,8 @@
 // depth 1, normal priority), lets the event loop run, and prints the processor time the
 // process and each of its threads used meanwhile: it should be close to zero. Part two
 // lets one board play both sides at depth 4 and prints the time per move.
-#include "TChessBrd.h"
-#include "TChessThread.h"
+#include "board/ui/TChessBrd.h"
+#include "engine/thread/TChessThread.h"
 
 #include <QApplication>
 #include <QDir>

@@ -1,7 +1,7 @@
 // Speed of the board's rules: legal-move listing through IsLegalMove over a fixed
 // set of middle-game positions, and perft through PlayMove/MoveBack.
-#include "core/BoardModel.h"
-#include "core/Perft.h"
+#include "board/core/BoardModel.h"
+#include "board/core/Perft.h"
 
 #include <chrono>
 #include <cstdio>

@@ -4,8 +4,8 @@
 // nodes (calls of AlphaBeta and QuiescenceSearch), milliseconds and nodes per second,
 // the totals per group, the time to find two fixed mates, and the leaves per second of
 // perft through the search's own generator and PlaySearchMove.
-#include "core/BoardModel.h"
-#include "core/Search.h"
+#include "board/core/BoardModel.h"
+#include "engine/core/Search.h"
 
 #include <atomic>
 #include <chrono>

@@ -27,11 +27,20 @@ macro(qv_subdirs)
   endforeach()
 endmacro()
 
+# A test sees the folders of the libraries it links, and its own folder's helpers
+# ("tests/engine/core/EngineTestUtil.h").
+function(qv_test_includes name)
+  file(RELATIVE_PATH folder ${PROJECT_SOURCE_DIR} ${CMAKE_CURRENT_SOURCE_DIR})
+  qv_stage_folder(${folder} stage)
+  target_include_directories(${name} PRIVATE ${stage})
+endfunction()
+
 # qv_gtest(name SOURCES ... LIBS ...): one GoogleTest executable registered with CTest.
 function(qv_gtest name)
   cmake_parse_arguments(ARG "" "" "SOURCES;LIBS" ${ARGN})
   add_executable(${name} ${ARG_SOURCES})
   target_link_libraries(${name} PRIVATE ${ARG_LIBS} GTest::gtest GTest::gtest_main)
+  qv_test_includes(${name})
   qv_target_defaults(${name})
   include(GoogleTest)
   gtest_discover_tests(${name} DISCOVERY_TIMEOUT 60 PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen")
@@ -42,6 +51,7 @@ function(qv_qttest name)
   cmake_parse_arguments(ARG "" "" "SOURCES;LIBS" ${ARGN})
   add_executable(${name} ${ARG_SOURCES})
   target_link_libraries(${name} PRIVATE ${ARG_LIBS} Qt6::Test Qt6::Widgets)
+  qv_test_includes(${name})
   qv_target_defaults(${name})
   add_test(NAME ${name} COMMAND ${name})
   set_tests_properties(${name} PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen" TIMEOUT 300)

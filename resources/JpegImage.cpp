@@ -1,5 +1,5 @@
 // Decoding of JPEG pictures with libjpeg, guarded by a setjmp/longjmp error manager.
-#include "JpegImage.h"
+#include "resources/JpegImage.h"
 
 #include <QFile>
 #include <QFileInfo>

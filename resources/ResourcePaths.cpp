@@ -1,5 +1,5 @@
 // Names of the built-in artwork files.
-#include "ResourcePaths.h"
+#include "resources/ResourcePaths.h"
 
 #include <QFile>
 

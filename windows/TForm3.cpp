@@ -1,5 +1,5 @@
 // The auxiliary board window: layout, activation, stepping through its own record.
-#include "TForm3.h"
+#include "windows/TForm3.h"
 
 #include "board/ui/TChessBrd.h"
 #include "widgets/TDRLabel.h"

@@ -2,7 +2,7 @@
 // problem's position without touching the main board, the script or the score.
 #pragma once
 
-#include "core/Square.h"
+#include "board/core/Square.h"
 #include "script/core/Globales.h"
 
 #include <QDialog>

@@ -1,7 +1,7 @@
 // Layout of the credits window.
 #include "windows/TForm4.h"
 
-#include "ResourcePaths.h"
+#include "resources/ResourcePaths.h"
 #include "windows/WindowLook.h"
 
 #include <QFrame>

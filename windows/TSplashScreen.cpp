@@ -1,7 +1,7 @@
 // Layout, picture and closing rule of the splash window.
 #include "windows/TSplashScreen.h"
 
-#include "ResourcePaths.h"
+#include "resources/ResourcePaths.h"
 #include "windows/WindowLook.h"
 
 #include <QCloseEvent>

@@ -1,7 +1,7 @@
 // Fonts, sizes, picture loading and centring for the secondary windows.
 #include "windows/WindowLook.h"
 
-#include "JpegImage.h"
+#include "resources/JpegImage.h"
 
 #include <QFile>
 #include <QFrame>

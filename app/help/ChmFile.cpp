@@ -1,5 +1,5 @@
 // Read-only access to a compiled HTML Help file (.chm) through chmlib.
-#include "ChmFile.h"
+#include "app/help/ChmFile.h"
 
 #include <QFileInfo>
 

@@ -1,7 +1,7 @@
 // The page view of the help window: pages, style sheets and pictures come out of the .chm.
-#include "HelpBrowser.h"
+#include "app/help/HelpBrowser.h"
 
-#include "ChmFile.h"
+#include "app/help/ChmFile.h"
 
 #include <QDesktopServices>
 #include <QStringDecoder>

@@ -1,7 +1,7 @@
 // The help router: the routing table of help requests and the help window that answers them.
-#include "HelpRouter.h"
+#include "app/help/HelpRouter.h"
 
-#include "HelpWindow.h"
+#include "app/help/HelpWindow.h"
 
 namespace qv {
 

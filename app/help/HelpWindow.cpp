@@ -1,7 +1,7 @@
 // The help window: a contents tree read from the help project's ".hhc" and a page view.
-#include "HelpWindow.h"
+#include "app/help/HelpWindow.h"
 
-#include "HelpBrowser.h"
+#include "app/help/HelpBrowser.h"
 
 #include <QAction>
 #include <QFileInfo>

@@ -1,7 +1,7 @@
 // The help window: shows a compiled help file with its contents beside the pages.
 #pragma once
 
-#include "ChmFile.h"
+#include "app/help/ChmFile.h"
 
 #include <QMainWindow>
 #include <QString>

@@ -1,5 +1,5 @@
 // Move making, the game record and the board's events.
-#include "core/BoardModel.h"
+#include "board/core/BoardModel.h"
 
 #include <algorithm>
 #include <cctype>

@@ -3,8 +3,8 @@
 // shows it implements BoardView and the engine hooks.
 #pragma once
 
-#include "core/Rules.h"
-#include "core/Square.h"
+#include "board/core/Rules.h"
+#include "board/core/Square.h"
 
 #include <functional>
 #include <string>

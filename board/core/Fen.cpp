@@ -1,5 +1,5 @@
 // Reading and writing positions in Forsyth-Edwards Notation.
-#include "core/BoardModel.h"
+#include "board/core/BoardModel.h"
 
 #include <charconv>
 #include <sstream>

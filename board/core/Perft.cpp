@@ -1,5 +1,5 @@
 // Perft through PlayMove and MoveBack, so it exercises every rule of the board.
-#include "core/Perft.h"
+#include "board/core/Perft.h"
 
 namespace qv {
 

@@ -1,7 +1,7 @@
 // Perft through the board's own rules: PlayMove forward, MoveBack to return.
 #pragma once
 
-#include "core/BoardModel.h"
+#include "board/core/BoardModel.h"
 
 #include <string>
 #include <utility>

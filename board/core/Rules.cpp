@@ -1,6 +1,6 @@
 // Legality of moves on the character board: the piece rules, castling, en passant
 // and the test that the mover's own king is not left attacked.
-#include "core/Rules.h"
+#include "board/core/Rules.h"
 
 #include <algorithm>
 #include <cstdlib>

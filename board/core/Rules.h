@@ -1,7 +1,7 @@
 // The rules of chess on a plain board state: piece colours, attacks on the king, legality.
 #pragma once
 
-#include "core/Square.h"
+#include "board/core/Square.h"
 
 #include <array>
 #include <string>

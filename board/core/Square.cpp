@@ -1,5 +1,5 @@
 // Square name conversions.
-#include "core/Square.h"
+#include "board/core/Square.h"
 
 namespace qv {
 

@@ -1,5 +1,5 @@
 // The floating piece image: a transparent, mouse-transparent child widget.
-#include "FloatingPiece.h"
+#include "board/ui/FloatingPiece.h"
 
 #include <QPainter>
 

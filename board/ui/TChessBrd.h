@@ -2,8 +2,8 @@
 // dragging pieces, animates moves, and drives the board's computer player.
 #pragma once
 
-#include "core/BoardModel.h"
-#include "core/Square.h"
+#include "board/core/BoardModel.h"
+#include "board/core/Square.h"
 
 #include <QColor>
 #include <QCursor>

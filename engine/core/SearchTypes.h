@@ -1,7 +1,7 @@
 // Value types of the search: the packed move word, the search result and the statistics.
 #pragma once
 
-#include "core/Square.h"
+#include "board/core/Square.h"
 
 #include <cstdint>
 #include <functional>

@@ -1,5 +1,5 @@
 // The static evaluation: the prepared piece-square table and the pawn and rook terms.
-#include "core/Searcher.h"
+#include "engine/core/Searcher.h"
 
 #include <bit>
 #include <cstring>

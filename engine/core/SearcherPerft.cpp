@@ -1,5 +1,5 @@
 // Leaf counts through the search's own generator, for checking it against reference counts.
-#include "core/Searcher.h"
+#include "engine/core/Searcher.h"
 
 namespace qv::engine {
 
@@ -7,10 +7,10 @@ long long Searcher::Perft(int depth) {
     if (depth <= 0) return 1;
     if (AtLimit()) return 0; // deeper than the per-ply tables or the move stack allow
     GenerateAllMoves();
-    const int begin = listStart_[ply_], end = listEnd_[ply_];
+    const int begin = ListBegin(), end = ListEnd();
     long long total = 0;
     for (int i = begin; i < end; ++i) {
-        if (!PlaySearchMove(stack_[i].Move)) continue;
+        if (!PlaySearchMove(ListMove(i))) continue;
         total += depth == 1 ? 1 : Perft(depth - 1);
         UndoSearchMove();
     }
@@ -21,9 +21,9 @@ std::vector<std::pair<MoveWord, long long>> Searcher::PerftDivide(int depth) {
     std::vector<std::pair<MoveWord, long long>> out;
     if (depth <= 0 || AtLimit()) return out;
     GenerateAllMoves();
-    const int begin = listStart_[ply_], end = listEnd_[ply_];
+    const int begin = ListBegin(), end = ListEnd();
     for (int i = begin; i < end; ++i) {
-        const MoveWord move = stack_[i].Move;
+        const MoveWord move = ListMove(i);
         if (!PlaySearchMove(move)) continue;
         out.emplace_back(move, depth == 1 ? 1 : Perft(depth - 1));
         UndoSearchMove();

@@ -1,7 +1,7 @@
 // The search thread's loop, its parking handshake and its synchronous calls into the board.
-#include "TChessThread.h"
+#include "engine/thread/TChessThread.h"
 
-#include "core/Search.h"
+#include "engine/core/Search.h"
 
 #include <QMetaObject>
 

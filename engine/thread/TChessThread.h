@@ -2,8 +2,8 @@
 // it is, and hands its move to the board on the user-interface thread.
 #pragma once
 
-#include "core/Rules.h"
-#include "core/Square.h"
+#include "board/core/Rules.h"
+#include "board/core/Square.h"
 
 #include <QThread>
 

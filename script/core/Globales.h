@@ -1,7 +1,7 @@
 // The program-wide variables of the trainer, in one struct owned by the application.
 #pragma once
 
-#include "core/Square.h"
+#include "board/core/Square.h"
 #include "script/core/ProblemTextFile.h"
 
 #include <string>

@@ -3,7 +3,7 @@
 // add-points question, the points digits, the diagram window and the message boxes.
 #pragma once
 
-#include "core/Square.h"
+#include "board/core/Square.h"
 
 #include <string>
 #include <vector>

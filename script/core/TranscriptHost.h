@@ -2,7 +2,7 @@
 // "key: value" line; qvn run prints a problem's play-through with it.
 #pragma once
 
-#include "core/BoardModel.h"
+#include "board/core/BoardModel.h"
 #include "script/core/ScriptHost.h"
 
 #include <ostream>

@@ -1,8 +1,8 @@
 // The diagram window: builds the picture of the position from the square pictures and draws
 // the scripts' annotations on it.
-#include "TForm2.h"
+#include "script/ui/TForm2.h"
 
-#include "JpegImage.h"
+#include "resources/JpegImage.h"
 
 #include <QCoreApplication>
 #include <QDir>

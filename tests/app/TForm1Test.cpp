@@ -2,7 +2,6 @@
 // worked example with a real drag on the board, the clock, the mate and draw boxes,
 // the add-points dialog, the options, saving, the sound and the auxiliary board.
 #include "app/TForm1.h"
-#include "FakeDialogs.h"
 #include "app/ErrorBox.h"
 #include "app/TApplication.h"
 #include "app/TListBox.h"
@@ -11,6 +10,7 @@
 #include "board/ui/TChessBrd.h"
 #include "script/core/ProblemFlow.h"
 #include "script/ui/TForm2.h"
+#include "tests/app/FakeDialogs.h"
 #include "widgets/TCLEDLabel.h"
 #include "widgets/TDRLabel.h"
 #include "widgets/TLabel3D.h"

@@ -1,5 +1,5 @@
 // Tests of the libjpeg-based decoder: good pictures, broken data and file errors.
-#include "JpegImage.h"
+#include "resources/JpegImage.h"
 
 #include <QDir>
 #include <QFile>

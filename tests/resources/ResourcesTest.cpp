@@ -1,6 +1,6 @@
 // Tests of the built-in artwork: embedded piece sets and pictures, files beside the program.
-#include "JpegImage.h"
-#include "ResourcePaths.h"
+#include "resources/JpegImage.h"
+#include "resources/ResourcePaths.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,13 +1,13 @@
 // File names, folders and formats of the generated artwork.
-#include "ArtworkWriter.h"
+#include "tools/artgen/ArtworkWriter.h"
 
-#include "DiagramPictures.h"
-#include "IndexedImage.h"
-#include "JpegWriter.h"
-#include "PieceRenderer.h"
-#include "PieceSets.h"
-#include "PopSound.h"
-#include "WindowPictures.h"
+#include "tools/artgen/DiagramPictures.h"
+#include "tools/artgen/IndexedImage.h"
+#include "tools/artgen/JpegWriter.h"
+#include "tools/artgen/PieceRenderer.h"
+#include "tools/artgen/PieceSets.h"
+#include "tools/artgen/PopSound.h"
+#include "tools/artgen/WindowPictures.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,7 +1,7 @@
 // Diagram squares: the board's square colours with a piece drawn on top.
-#include "DiagramPictures.h"
+#include "tools/artgen/DiagramPictures.h"
 
-#include "PieceSets.h"
+#include "tools/artgen/PieceSets.h"
 
 #include <QPainter>
 

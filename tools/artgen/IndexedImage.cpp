@@ -1,5 +1,5 @@
 // Median-cut palette selection and nearest-colour mapping.
-#include "IndexedImage.h"
+#include "tools/artgen/IndexedImage.h"
 
 #include <QHash>
 

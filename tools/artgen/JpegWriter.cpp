@@ -1,5 +1,5 @@
 // libjpeg compression of a QImage into a file.
-#include "JpegWriter.h"
+#include "tools/artgen/JpegWriter.h"
 
 #include <QFile>
 

@@ -1,5 +1,5 @@
 // Piece drawing: glyph outlines placed in the cell, filled bodies, outlines and rims.
-#include "PieceRenderer.h"
+#include "tools/artgen/PieceRenderer.h"
 
 #include <QFontDatabase>
 #include <QLinearGradient>

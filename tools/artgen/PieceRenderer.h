@@ -1,7 +1,7 @@
 // Draws chess pieces from font glyphs as antialiased, transparent pictures.
 #pragma once
 
-#include "PieceStyle.h"
+#include "tools/artgen/PieceStyle.h"
 
 #include <QFont>
 #include <QImage>

@@ -1,5 +1,5 @@
 // Looks of the built-in piece sets, drawn from the chess glyphs of free fonts.
-#include "PieceSets.h"
+#include "tools/artgen/PieceSets.h"
 
 namespace qv::artgen {
 namespace {

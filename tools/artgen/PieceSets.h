@@ -1,7 +1,7 @@
 // The piece sets built into the program: their names, cell sizes and looks.
 #pragma once
 
-#include "PieceStyle.h"
+#include "tools/artgen/PieceStyle.h"
 
 #include <QList>
 #include <QString>

@@ -1,5 +1,5 @@
 // Synthesis of the pop: a sine whose pitch falls quickly, with a soft attack and a fast decay.
-#include "PopSound.h"
+#include "tools/artgen/PopSound.h"
 
 #include <QtEndian>
 

@@ -1,8 +1,8 @@
 // Drawing of the splash and credits pictures with QPainter.
-#include "WindowPictures.h"
+#include "tools/artgen/WindowPictures.h"
 
-#include "PieceRenderer.h"
-#include "PieceSets.h"
+#include "tools/artgen/PieceRenderer.h"
+#include "tools/artgen/PieceSets.h"
 
 #include <QFont>
 #include <QFontDatabase>

@@ -1,5 +1,5 @@
 // qv_artgen: draws the program's artwork (piece sets, window pictures, diagram squares, sound).
-#include "ArtworkWriter.h"
+#include "tools/artgen/ArtworkWriter.h"
 
 #include <QGuiApplication>
 

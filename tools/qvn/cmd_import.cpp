@@ -1,7 +1,7 @@
 // qvn import SOURCE [--format pgn|epd|lichess] [--points N] [--min-rating A]
 // [--max-rating B] [--themes T1,T2] [--limit K] [-o OUT]: a puzzle collection
 // converted into a problem file.
-#include "Command.h"
+#include "tools/qvn/Command.h"
 
 #include "puzzles/core/PuzzleImport.h"
 

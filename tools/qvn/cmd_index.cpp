@@ -1,5 +1,5 @@
 // qvn index FILE: the problem list of a problem file, one entry per line.
-#include "Command.h"
+#include "tools/qvn/Command.h"
 
 #include "script/core/Globales.h"
 #include "script/core/ProblemIndex.h"

@@ -1,7 +1,7 @@
 // qvn legal FEN: every legal move of the side to move, sorted.
-#include "Command.h"
+#include "tools/qvn/Command.h"
 
-#include "core/BoardModel.h"
+#include "board/core/BoardModel.h"
 
 #include <algorithm>
 #include <iostream>

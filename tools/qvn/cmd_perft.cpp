@@ -1,8 +1,8 @@
 // qvn perft FEN DEPTH [--divide] [--engine]: leaf counts through the board's own rules.
-#include "Command.h"
+#include "tools/qvn/Command.h"
 
-#include "core/BoardModel.h"
-#include "core/Perft.h"
+#include "board/core/BoardModel.h"
+#include "board/core/Perft.h"
 
 #include <chrono>
 #include <iostream>

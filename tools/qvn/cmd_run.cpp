@@ -1,6 +1,6 @@
 // qvn run FILE [--problem ENTRY] [--moves MOVES] [--accept-points yes|no]:
 // a headless play-through of one problem, printed as a transcript.
-#include "Command.h"
+#include "tools/qvn/Command.h"
 
 #include "script/core/Globales.h"
 #include "script/core/ProblemFlow.h"

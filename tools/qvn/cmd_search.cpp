@@ -1,9 +1,9 @@
 // qvn search FEN DEPTH [--stats]: the computer player's move for a position, alone on the last
 // line.
-#include "Command.h"
+#include "tools/qvn/Command.h"
 
-#include "core/BoardModel.h"
-#include "core/Search.h"
+#include "board/core/BoardModel.h"
+#include "engine/core/Search.h"
 
 #include <atomic>
 #include <cstdio>

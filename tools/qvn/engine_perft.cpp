@@ -1,8 +1,8 @@
 // Gives qvn perft --engine its counter: leaf counts through the search's own generator.
-#include "Command.h"
+#include "tools/qvn/Command.h"
 
-#include "core/BoardModel.h"
-#include "core/Search.h"
+#include "board/core/BoardModel.h"
+#include "engine/core/Search.h"
 
 #include <chrono>
 #include <iostream>

@@ -1,5 +1,5 @@
 // qvn: lists, runs, checks and analyses problem files and positions without a display.
-#include "Command.h"
+#include "tools/qvn/Command.h"
 
 #include <algorithm>
 #include <charconv>

@@ -1,9 +1,9 @@
 // Tests of the help: the routing table, the compiled help file read with chmlib, the links
 // between its pages, and the help window opening the default topic and following links.
-#include "ChmFile.h"
-#include "HelpBrowser.h"
-#include "HelpRouter.h"
-#include "HelpWindow.h"
+#include "app/help/ChmFile.h"
+#include "app/help/HelpBrowser.h"
+#include "app/help/HelpRouter.h"
+#include "app/help/HelpWindow.h"
 
 #include <QAction>
 #include <QFileInfo>

@@ -1,7 +1,7 @@
 // Test helpers: a board model that logs its engine hooks, events and view calls in order.
 #pragma once
 
-#include "core/BoardModel.h"
+#include "board/core/BoardModel.h"
 
 #include <string>
 #include <vector>

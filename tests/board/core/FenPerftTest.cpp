@@ -1,6 +1,6 @@
 // FEN reading and writing, and perft through PlayMove against the published counts.
-#include "BoardRecorder.h"
-#include "core/Perft.h"
+#include "board/core/Perft.h"
+#include "tests/board/core/BoardRecorder.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
 // PlayMove: side effects, event order and the calls it makes on the view.
-#include "BoardRecorder.h"
+#include "tests/board/core/BoardRecorder.h"
 
 #include <gtest/gtest.h>
 

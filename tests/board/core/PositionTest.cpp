@@ -1,5 +1,5 @@
 // The position string setter and the other position fields.
-#include "BoardRecorder.h"
+#include "tests/board/core/BoardRecorder.h"
 
 #include <gtest/gtest.h>
 

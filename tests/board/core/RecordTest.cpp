@@ -1,5 +1,5 @@
 // The game record: stepping back and forth, dropped lines, bounds and repetition.
-#include "BoardRecorder.h"
+#include "tests/board/core/BoardRecorder.h"
 
 #include <gtest/gtest.h>
 

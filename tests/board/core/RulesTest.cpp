@@ -1,5 +1,5 @@
 // Move legality: piece rules, castling, en passant, pins and the own king.
-#include "BoardRecorder.h"
+#include "tests/board/core/BoardRecorder.h"
 
 #include <gtest/gtest.h>
 

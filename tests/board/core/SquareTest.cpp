@@ -1,5 +1,5 @@
 // Square numbering and name conversion.
-#include "core/Square.h"
+#include "board/core/Square.h"
 
 #include <gtest/gtest.h>
 

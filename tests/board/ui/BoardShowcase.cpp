@@ -1,7 +1,7 @@
 // A window with two boards, one with default settings and one with coordinates, grid
 // lines, textures and White on top, for looking at the board on a real display.
 // Optional argument "drag": a piece is left floating in mid-drag on the left board.
-#include "TChessBrd.h"
+#include "board/ui/TChessBrd.h"
 
 #include <QApplication>
 #include <QHBoxLayout>

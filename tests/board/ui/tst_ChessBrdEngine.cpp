@@ -1,6 +1,6 @@
 // The board's computer player: the custom-engine path and the search thread's handshake.
-#include "TChessBrd.h"
-#include "TChessThread.h"
+#include "board/ui/TChessBrd.h"
+#include "engine/thread/TChessThread.h"
 
 #include <QtTest>
 

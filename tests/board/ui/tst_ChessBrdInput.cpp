@@ -1,6 +1,6 @@
 // Mouse drags, move animation and corner resizing of the board, with real mouse events.
-#include "TChessBrd.h"
-#include "TestPieceSet.h"
+#include "board/ui/TChessBrd.h"
+#include "tests/board/ui/TestPieceSet.h"
 
 #include <QElapsedTimer>
 #include <QtTest>

@@ -1,7 +1,7 @@
 // The board's properties, geometry and painting, checked on grabbed pictures.
-#include "TChessBrd.h"
-#include "TChessThread.h"
-#include "TestPieceSet.h"
+#include "board/ui/TChessBrd.h"
+#include "engine/thread/TChessThread.h"
+#include "tests/board/ui/TestPieceSet.h"
 
 #include <QPaintEvent>
 #include <QtTest>

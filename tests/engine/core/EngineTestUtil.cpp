@@ -1,7 +1,7 @@
 // Helpers shared by the engine tests.
-#include "EngineTestUtil.h"
+#include "tests/engine/core/EngineTestUtil.h"
 
-#include "core/BoardModel.h"
+#include "board/core/BoardModel.h"
 
 #include <gtest/gtest.h>
 

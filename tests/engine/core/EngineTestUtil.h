@@ -1,8 +1,8 @@
 // Helpers shared by the engine tests: positions from FEN, moves from text.
 #pragma once
 
-#include "core/Rules.h"
-#include "core/Search.h"
+#include "board/core/Rules.h"
+#include "engine/core/Search.h"
 
 #include <memory>
 #include <string>

@@ -1,6 +1,6 @@
 // The static evaluation: prepared piece values and squares, game phase, shelter,
 // and the pawn and rook terms, with exact numbers.
-#include "EngineTestUtil.h"
+#include "tests/engine/core/EngineTestUtil.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
 // The search's move generator, ordering scores, and making and taking back moves.
-#include "EngineTestUtil.h"
+#include "tests/engine/core/EngineTestUtil.h"
 
 #include <gtest/gtest.h>
 

@@ -1,9 +1,9 @@
 // Leaf counts through the search's generator and PlaySearchMove against reference
 // counts and against the board's own rules.
-#include "EngineTestUtil.h"
+#include "tests/engine/core/EngineTestUtil.h"
 
-#include "core/BoardModel.h"
-#include "core/Perft.h"
+#include "board/core/BoardModel.h"
+#include "board/core/Perft.h"
 
 #include <gtest/gtest.h>
 

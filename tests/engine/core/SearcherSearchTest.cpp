@@ -1,6 +1,6 @@
 // The search: mates at the shortest distance, the tie rule, positions without a move,
 // stopping, and a fixed node count that changes only when the search does.
-#include "EngineTestUtil.h"
+#include "tests/engine/core/EngineTestUtil.h"
 
 #include <gtest/gtest.h>
 

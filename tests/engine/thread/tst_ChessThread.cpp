@@ -1,8 +1,8 @@
 // The board's search thread with the real search: computer games through the board's
 // events, stops, hand-over re-entrancy, priorities and the idle trainer configuration.
-#include "TChessBrd.h"
-#include "TChessThread.h"
-#include "core/Search.h"
+#include "board/ui/TChessBrd.h"
+#include "engine/core/Search.h"
+#include "engine/thread/TChessThread.h"
 
 #include <QElapsedTimer>
 #include <QTimer>

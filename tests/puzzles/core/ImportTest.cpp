@@ -1,6 +1,6 @@
 // Whole imports: the scripts written for each format, the records skipped and
 // filtered, and every generated problem played through the trainer's flow.
-#include "PlayThrough.h"
+#include "tests/puzzles/core/PlayThrough.h"
 
 #include <gtest/gtest.h>
 

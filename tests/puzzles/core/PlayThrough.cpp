@@ -1,5 +1,5 @@
 // The play-through driver of the import tests.
-#include "PlayThrough.h"
+#include "tests/puzzles/core/PlayThrough.h"
 
 #include "board/core/San.h"
 #include "script/core/Globales.h"

@@ -1,5 +1,5 @@
 // The interpreter's commands, stopping points, answer checking, scoring and failures.
-#include "ScriptFixture.h"
+#include "tests/script/core/ScriptFixture.h"
 
 namespace {
 

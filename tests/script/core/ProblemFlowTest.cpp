@@ -1,5 +1,5 @@
 // Selecting a problem, the end of a move on the board, and files that are not problem files.
-#include "ScriptFixture.h"
+#include "tests/script/core/ScriptFixture.h"
 
 #include <random>
 

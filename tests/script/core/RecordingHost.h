@@ -1,7 +1,7 @@
 // A ScriptHost for tests: records every call as a line and keeps the window state.
 #pragma once
 
-#include "core/BoardModel.h"
+#include "board/core/BoardModel.h"
 #include "script/core/ProblemFlow.h"
 #include "script/core/ScriptHost.h"
 

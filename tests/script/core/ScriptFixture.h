@@ -1,9 +1,9 @@
 // A test fixture that loads a problem file from text and drives the problem flow.
 #pragma once
 
-#include "RecordingHost.h"
 #include "script/core/ProblemFlow.h"
 #include "script/core/ScriptWords.h"
+#include "tests/script/core/RecordingHost.h"
 
 #include <gtest/gtest.h>
 

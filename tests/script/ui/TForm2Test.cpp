@@ -1,8 +1,8 @@
 // Tests of the diagram window: cells and orientation, pawns only, the inverting pen, arrows
 // and their heads, colour names, the window's commands and a missing picture.
-#include "TForm2.h"
+#include "script/ui/TForm2.h"
 
-#include "core/Square.h"
+#include "board/core/Square.h"
 
 #include <QEvent>
 #include <QImage>

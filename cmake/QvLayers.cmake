@@ -1,0 +1,205 @@
+# The layer rules of the project, checked by the build.
+#
+# Every folder that builds a library or a program is one line of cmake/Layers.cmake:
+#
+#   qv_layer(FOLDER [TARGETS t...] [QT modules...] [USES folders...] [INTERNAL folders...])
+#
+# TARGETS  the folder's libraries or programs (default: qv_<folder>, "/" written "_").
+# QT       the Qt modules its code may use; a folder without QT is plain C++.
+# USES     the folders whose headers it may include; what they use comes along.
+# INTERNAL folders its sources use but its headers do not show to the folders that use it.
+#
+# From the table, qv_apply_layers() links each target with the targets of the folders it
+# uses and with its Qt modules. Each folder is shown to the compiler through a staged
+# include folder of its own (build/include/<key>/<folder> -> the source folder), so a
+# target sees exactly the folders it may use and "#include "board/ui/TChessBrd.h"" from
+# engine/core fails to compile. At configure time it also checks that every quoted
+# include is rooted at the project, that plain C++ folders include no Qt header, and that
+# no folder reaches, through the folders it uses, a Qt module above its own.
+
+set(QV_STAGE_DIR ${CMAKE_BINARY_DIR}/include)
+set(QV_LAYER_FOLDERS "")
+
+# The staged include folder that shows FOLDER (relative to the source root) and nothing else.
+function(qv_stage_folder folder out_var)
+  string(REPLACE "/" "_" key ${folder})
+  set(link ${QV_STAGE_DIR}/${key}/${folder})
+  get_filename_component(parent ${link} DIRECTORY)
+  file(MAKE_DIRECTORY ${parent})
+  file(REMOVE ${link})
+  file(CREATE_LINK ${PROJECT_SOURCE_DIR}/${folder} ${link} SYMBOLIC)
+  set(${out_var} ${QV_STAGE_DIR}/${key} PARENT_SCOPE)
+endfunction()
+
+function(qv_layer folder)
+  cmake_parse_arguments(ARG "" "" "TARGETS;QT;USES;INTERNAL" ${ARGN})
+  if(NOT ARG_TARGETS)
+    string(REPLACE "/" "_" key ${folder})
+    set(ARG_TARGETS qv_${key})
+  endif()
+  set_property(GLOBAL APPEND PROPERTY QV_LAYER_FOLDERS ${folder})
+  set_property(GLOBAL PROPERTY QV_LAYER_${folder}_TARGETS ${ARG_TARGETS})
+  set_property(GLOBAL PROPERTY QV_LAYER_${folder}_QT ${ARG_QT})
+  set_property(GLOBAL PROPERTY QV_LAYER_${folder}_USES ${ARG_USES})
+  set_property(GLOBAL PROPERTY QV_LAYER_${folder}_INTERNAL ${ARG_INTERNAL})
+endfunction()
+
+# 0 plain C++, 1 QtCore and other non-graphical modules, 2 QtGui, 3 QtWidgets.
+function(_qv_qt_level modules out_var)
+  set(level 0)
+  foreach(m ${modules})
+    if(m STREQUAL "Widgets")
+      set(l 3)
+    elseif(m MATCHES "^(Gui|Multimedia|Svg|OpenGL)$")
+      set(l 2)
+    else()
+      set(l 1)
+    endif()
+    if(l GREATER level)
+      set(level ${l})
+    endif()
+  endforeach()
+  set(${out_var} ${level} PARENT_SCOPE)
+endfunction()
+
+# Every folder reachable from FOLDER through USES and INTERNAL, FOLDER excluded.
+function(_qv_reachable folder out_var)
+  set(seen "")
+  get_property(todo GLOBAL PROPERTY QV_LAYER_${folder}_USES)
+  get_property(internal GLOBAL PROPERTY QV_LAYER_${folder}_INTERNAL)
+  list(APPEND todo ${internal})
+  while(todo)
+    list(POP_FRONT todo f)
+    if(f IN_LIST seen)
+      continue()
+    endif()
+    list(APPEND seen ${f})
+    get_property(more GLOBAL PROPERTY QV_LAYER_${f}_USES)
+    get_property(more_internal GLOBAL PROPERTY QV_LAYER_${f}_INTERNAL)
+    list(APPEND todo ${more} ${more_internal})
+  endwhile()
+  set(${out_var} ${seen} PARENT_SCOPE)
+endfunction()
+
+# Sources (.h, .cpp) of a folder, without its sub-folders that are folders of their own.
+function(_qv_folder_sources folder out_var)
+  file(GLOB_RECURSE sources ${PROJECT_SOURCE_DIR}/${folder}/*.h ${PROJECT_SOURCE_DIR}/${folder}/*.cpp)
+  set(${out_var} ${sources} PARENT_SCOPE)
+endfunction()
+
+function(qv_apply_layers)
+  get_property(folders GLOBAL PROPERTY QV_LAYER_FOLDERS)
+  foreach(folder ${folders})
+    get_property(uses GLOBAL PROPERTY QV_LAYER_${folder}_USES)
+    get_property(internal GLOBAL PROPERTY QV_LAYER_${folder}_INTERNAL)
+    foreach(f ${uses} ${internal})
+      if(NOT f IN_LIST folders)
+        message(FATAL_ERROR "Layers: ${folder} uses ${f}, which has no line in cmake/Layers.cmake")
+      endif()
+    endforeach()
+
+    # No folder reaches a Qt module above its own.
+    get_property(qt GLOBAL PROPERTY QV_LAYER_${folder}_QT)
+    _qv_qt_level("${qt}" level)
+    _qv_reachable(${folder} reachable)
+    foreach(f ${reachable})
+      get_property(other_qt GLOBAL PROPERTY QV_LAYER_${f}_QT)
+      _qv_qt_level("${other_qt}" other_level)
+      if(other_level GREATER level)
+        message(FATAL_ERROR "Layers: ${folder} (Qt: ${qt}) reaches ${f} (Qt: ${other_qt})")
+      endif()
+    endforeach()
+
+    if(NOT EXISTS ${PROJECT_SOURCE_DIR}/${folder})
+      continue() # a folder that has not arrived yet
+    endif()
+
+    # A plain C++ folder includes no Qt header.
+    if(NOT qt)
+      _qv_folder_sources(${folder} sources)
+      foreach(source ${sources})
+        file(STRINGS ${source} hits REGEX "^[ \t]*#[ \t]*include[ \t]*<(Q[A-Za-z]|qt)")
+        if(hits)
+          message(FATAL_ERROR "Layers: ${source} is plain C++ but includes Qt: ${hits}")
+        endif()
+      endforeach()
+    endif()
+
+    # Wire the folder's targets: its own staged folder, the targets of the folders it
+    # uses, its Qt modules.
+    qv_stage_folder(${folder} stage)
+    set(public_libs "")
+    set(private_libs "")
+    foreach(kind uses internal)
+      foreach(f ${${kind}})
+        get_property(targets GLOBAL PROPERTY QV_LAYER_${f}_TARGETS)
+        foreach(t ${targets})
+          if(TARGET ${t})
+            get_target_property(type ${t} TYPE)
+            if(type STREQUAL "EXECUTABLE")
+              continue()
+            endif()
+            if(kind STREQUAL "uses")
+              list(APPEND public_libs ${t})
+            else()
+              list(APPEND private_libs ${t})
+            endif()
+          endif()
+        endforeach()
+      endforeach()
+    endforeach()
+    foreach(m ${qt})
+      list(APPEND public_libs Qt6::${m})
+    endforeach()
+    get_property(targets GLOBAL PROPERTY QV_LAYER_${folder}_TARGETS)
+    foreach(t ${targets})
+      if(NOT TARGET ${t})
+        continue()
+      endif()
+      get_target_property(type ${t} TYPE)
+      if(type STREQUAL "EXECUTABLE")
+        target_include_directories(${t} PRIVATE ${stage})
+        target_link_libraries(${t} PRIVATE ${public_libs} ${private_libs})
+      else()
+        target_include_directories(${t} PUBLIC ${stage})
+        target_link_libraries(${t} PUBLIC ${public_libs} PRIVATE ${private_libs})
+      endif()
+    endforeach()
+  endforeach()
+endfunction()
+
+# Every quoted include names its file from the project root ("board/core/BoardModel.h");
+# only the moc output of a test (NAME.moc) is included by its bare name.
+function(qv_check_include_style)
+  file(GLOB top RELATIVE ${PROJECT_SOURCE_DIR} LIST_DIRECTORIES true ${PROJECT_SOURCE_DIR}/*)
+  set(roots "")
+  foreach(d ${top})
+    if(IS_DIRECTORY ${PROJECT_SOURCE_DIR}/${d} AND NOT d MATCHES "^(build|\\..*)$")
+      list(APPEND roots ${d})
+    endif()
+  endforeach()
+  string(REPLACE ";" "|" alternatives "${roots}")
+  set(bad "")
+  foreach(d ${roots})
+    file(GLOB_RECURSE sources ${PROJECT_SOURCE_DIR}/${d}/*.h ${PROJECT_SOURCE_DIR}/${d}/*.cpp)
+    foreach(source ${sources})
+      file(STRINGS ${source} includes REGEX "^[ \t]*#[ \t]*include[ \t]*\"")
+      foreach(line ${includes})
+        if(line MATCHES "\"([^\"]+)\"")
+          set(name ${CMAKE_MATCH_1})
+          if(name MATCHES "\\.moc$")
+            continue()
+          endif()
+          if(NOT name MATCHES "^(${alternatives})/" OR name MATCHES "\\.\\./")
+            file(RELATIVE_PATH rel ${PROJECT_SOURCE_DIR} ${source})
+            list(APPEND bad "${rel}: \"${name}\"")
+          endif()
+        endif()
+      endforeach()
+    endforeach()
+  endforeach()
+  if(bad)
+    list(JOIN bad "\n  " text)
+    message(FATAL_ERROR "Includes must be rooted at the project (\"board/core/BoardModel.h\"):\n  ${text}")
+  endif()
+endfunction()
