@@ -8,6 +8,7 @@
 #include "app/TListBox.h"
 #include "app/help/HelpRouter.h"
 #include "board/ui/TChessBrd.h"
+#include "resources/ResourcePaths.h"
 #include "script/core/ProblemIndex.h"
 #include "script/ui/TForm2.h"
 #include "widgets/TCLEDLabel.h"
@@ -332,11 +333,11 @@ QString TForm1::ProgramDirectory() const {
 // ---------------------------------------------------------------- start-up
 
 void TForm1::FormCreate(const QStringList& arguments) {
-    // 1. The program's folder, with a trailing separator.
+    // 1. The folder of the program's files, with a trailing separator: the program's own
+    // folder, or the data folder of an installed program.
     QString dir = QCoreApplication::applicationDirPath();
     if (dir.isEmpty() && !arguments.isEmpty()) dir = QFileInfo(arguments.first()).absolutePath();
-    if (!dir.endsWith(QLatin1Char('/'))) dir += QLatin1Char('/');
-    g_.ProgramDir = dir.toStdString();
+    g_.ProgramDir = resources::ProgramFilesDir(dir).toStdString();
 
     // 2. The screen's size as the reference; the layout stands as designed.
     const QScreen* screen = QGuiApplication::primaryScreen();
@@ -383,8 +384,8 @@ void TForm1::FormCreate(const QStringList& arguments) {
     Crono1.Reset();
     g_.ClockPaused = false;
 
-    // 12. The open dialog starts in the program's folder.
-    OpenDialogInitialDir = dir;
+    // 12. The open dialog starts in the folder of the program's files (with the sample problems).
+    OpenDialogInitialDir = ProgramDirectory();
 
     // 13. A problem file named on the command line is listed at once. A file that
     // cannot be opened is reported and start-up goes on with an empty list.

@@ -1,7 +1,11 @@
 // Names of the built-in artwork files.
 #include "resources/ResourcePaths.h"
 
+#include "cmake/QvBuildInfo.h"
+
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 
 namespace qv::resources {
 
@@ -17,6 +21,19 @@ QStringList DiagramFileNames() {
             for (QChar square : QStringLiteral("bn")) // light square, dark square
                 names << QString(piece) + colour + square + QStringLiteral(".jpg");
     return names;
+}
+
+QString ProgramFilesDir(const QString& programDir) {
+    const QFileInfo installed(
+        QDir(programDir).filePath(QLatin1String(build::DataDirFromProgramDir)));
+    QString dir = installed.isDir() ? QDir::cleanPath(installed.absoluteFilePath()) : programDir;
+    if (!dir.endsWith(QLatin1Char('/'))) dir += QLatin1Char('/');
+    return dir;
+}
+
+QStringList WindowIconPaths() {
+    return {QStringLiteral(":/icons/32.png"), QStringLiteral(":/icons/64.png"),
+            QStringLiteral(":/icons/256.png")};
 }
 
 QByteArray ReadResource(const QString& path) {

@@ -29,6 +29,16 @@ QStringList DiagramFileNames();
 // The turn sound beside the program.
 inline const QString PopSoundFile = QStringLiteral("pop.wav");
 
+// The folder of the files the trainer looks up while it runs (the turn sound, the help file,
+// the diagram pictures, the sample problems), with a trailing '/'. An installed program finds
+// them in its data folder, located relative to the program's folder `programDir` so that a
+// moved installation keeps working; where there is no such folder (a build tree, a copy of
+// the program with its files beside it) they are beside the program.
+QString ProgramFilesDir(const QString& programDir);
+
+// The window icon, drawn in several sizes.
+QStringList WindowIconPaths();
+
 // Reads the embedded data behind one of the paths above; empty if it is not there.
 QByteArray ReadResource(const QString& path);
 

@@ -5,11 +5,12 @@ set -euo pipefail
 
 PACKAGES=(
   build-essential cmake ninja-build pkg-config git clang-format
-  qt6-base-dev qt6-base-dev-tools qt6-multimedia-dev libgl-dev
+  qt6-base-dev qt6-base-dev-tools qt6-multimedia-dev libgl-dev libqt6sql6-sqlite
   libjpeg62-turbo-dev libgtest-dev googletest
   libchm-dev fp-utils
   fonts-liberation fonts-dejavu-core fonts-freefont-ttf
   xvfb xauth
+  desktop-file-utils appstream shared-mime-info man-db dpkg-dev
 )
 
 missing=()

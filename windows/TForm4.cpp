@@ -1,6 +1,7 @@
 // Layout of the credits window.
 #include "windows/TForm4.h"
 
+#include "cmake/QvBuildInfo.h"
 #include "resources/ResourcePaths.h"
 #include "windows/WindowLook.h"
 
@@ -32,6 +33,10 @@ TForm4::TForm4(QWidget* parent) : QDialog(parent) {
     Image2 = MakePicture(Panel2, {8, 8, 289, 369}, resources::CreditsTextPicture);
     Panel1 = MakePanel(this, {336, 8, 185, 201});
     Image1 = MakePicture(Panel1, {8, 8, 169, 185}, resources::CreditsPortraitPicture);
+    VersionLabel =
+        new QLabel(QStringLiteral("Quorvane %1").arg(QLatin1String(build::Version)), this);
+    VersionLabel->setGeometry(336, 220, 185, 20);
+    VersionLabel->setAlignment(Qt::AlignCenter);
 
     Button1 = new QPushButton(QStringLiteral("&Close"), this);
     Button1->setGeometry(440, 360, 75, 25);

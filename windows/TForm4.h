@@ -11,7 +11,8 @@ namespace qv {
 
 // The credits window: two framed pictures (the product presented in text on the left,
 // a portrait on the right), decoded from embedded JPEG files when the window is
-// created, and a button that closes the window. Shown modally by the main window.
+// created, the program's version under the portrait, and a button that closes the window.
+// Shown modally by the main window.
 class TForm4 : public QDialog {
     Q_OBJECT
 public:
@@ -22,7 +23,8 @@ public:
     QFrame* Panel2;
     QLabel* Image2; // left picture, 300 x 335, stretched
     QFrame* Panel1;
-    QLabel* Image1; // right picture, 281 x 289, stretched
+    QLabel* Image1;       // right picture, 281 x 289, stretched
+    QLabel* VersionLabel; // "Quorvane" and the version, as qvn --version has it
     QPushButton* Button1;
 
 protected:

@@ -3,9 +3,11 @@
 #pragma once
 
 #include "script/core/Globales.h"
+#include "script/core/ProblemPlay.h"
 #include "script/core/ScriptHost.h"
 #include "script/core/ScriptInterpreter.h"
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -42,10 +44,30 @@ public:
 
     ScriptInterpreter& Interpreter() { return interp_; }
 
+    // --- following the play-through ---
+    // The flow follows each selected problem as a ProblemPlay: the turns the
+    // script hands over (with their scoring lines read ahead), the first move
+    // played at each, and the end of the problem (.end, the next index line or
+    // the end of the file). Selecting a problem or reading a file abandons the
+    // play under way first. The listener (not owned; may be null) hears of both.
+    void SetPlayListener(PlayListener* listener) { listener_ = listener; }
+    // The play under way, if any (none before a selection and after it finished).
+    const ProblemPlay* CurrentPlay() const { return play_ ? &*play_ : nullptr; }
+    // Abandons the play under way (the owner calls it when the file is closed or
+    // the program ends). Call it before the clock is reset: the play takes the
+    // clock's time (ScriptHost::ClockSeconds) when it finishes.
+    void FinishPlay();
+
 private:
+    void StartPlay();
+    void FinishPlay(bool ended);
+
     Globales& g_;
     ScriptHost& host_;
     ScriptInterpreter interp_;
+    PlayListener* listener_ = nullptr;
+    std::optional<ProblemPlay> play_;
+    bool awaitingAnswer_ = false; // the board was handed over for the current turn
 };
 
 // The text of the error box when a selected entry's index line is not in the file.

@@ -45,6 +45,8 @@ public:
     // Number of lines and the index of the next line to read (0-based).
     std::size_t LineCount() const { return lines_.size(); }
     std::size_t Position() const { return pos_; }
+    // Line i (0-based, i < LineCount()), without moving the read position.
+    const std::string& Line(std::size_t i) const { return lines_[i]; }
     // True when the file's bytes were decoded as Windows-1252.
     bool DecodedAsWindows1252() const { return windows1252_; }
 

@@ -75,6 +75,8 @@ public:
     virtual bool PlayPop(std::string& errorMessage) = 0;
     virtual void StartClock() = 0; // Crono1.Start
     virtual void StopClock() = 0;  // Crono1.Stop
+    // The seconds the clock has counted on the current problem (0 for hosts without one).
+    virtual double ClockSeconds() const { return 0.0; }
 
     // --- scoring ---
     // Shows the add-points dialog modally. The dialog reads AddPointsText and

@@ -107,6 +107,14 @@ std::string NormaliseMoveText(std::string_view written, bool whiteToMove) {
     return s;
 }
 
+bool ExpectedMove(std::string_view word, Square& from, Square& to) {
+    const auto chars = Utf8Chars(word);
+    if (chars.size() < 4) return false;
+    from = StrToSquare(SquareText(chars, 0));
+    to = StrToSquare(SquareText(chars, 2));
+    return from != None && to != None;
+}
+
 void ScriptInterpreter::ClearScore() {
     g_.TotalPoints = 0;
     host_.SetPointsDigits("000");
@@ -323,12 +331,10 @@ void ScriptInterpreter::CmdMove() {
 
 void ScriptInterpreter::CmdIf() {
     const std::string& line = g_.CurrentLine;
-    const std::string expected = Word(line, 2);
-    const auto chars = Utf8Chars(expected);
-    if (chars.size() < 4) return;
-    const Square from = StrToSquare(SquareText(chars, 0));
-    const Square to = StrToSquare(SquareText(chars, 2));
-    if (from == None || to == None || from != g_.LastMoveFrom || to != g_.LastMoveTo) return;
+    Square from = None;
+    Square to = None;
+    if (!ExpectedMove(Word(line, 2), from, to)) return;
+    if (from != g_.LastMoveFrom || to != g_.LastMoveTo) return;
     const std::string comment = AfterWord(line, 4);
     const std::string points = Word(line, 4);
     g_.TotalPoints = AddPoints(g_.TotalPoints, StrToInt(points));

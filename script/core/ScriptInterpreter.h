@@ -72,6 +72,10 @@ int StrToInt(std::string_view text);
 // texts that name no squares stay as they are after dropping spaces, "+" and "#".
 std::string NormaliseMoveText(std::string_view written, bool whiteToMove);
 
+// The expected move of an .if line (its word 2): characters 1-2 and 3-4 as squares.
+// False when the word has fewer than four characters or does not name two squares.
+bool ExpectedMove(std::string_view word, Square& from, Square& to);
+
 // The three characters the LED digits show for a total: 5 -> "005", 250 -> "250";
 // -5 -> "-05", -42 -> "-42"; beyond 999 -> "EEE", below -99 -> "-EE".
 std::string PointsDigits(int total);

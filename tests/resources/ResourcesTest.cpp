@@ -1,10 +1,13 @@
 // Tests of the built-in artwork: embedded piece sets and pictures, files beside the program.
+#include "cmake/QvBuildInfo.h"
 #include "resources/JpegImage.h"
 #include "resources/ResourcePaths.h"
 
 #include <QDir>
 #include <QFile>
 #include <QImage>
+#include <QTemporaryDir>
+#include <QXmlStreamReader>
 #include <QtEndian>
 
 #include <gtest/gtest.h>
@@ -171,6 +174,63 @@ TEST(Resources, PopSoundIsAShortPcmWave) {
     const double seconds = bytes / 2.0 / rate;
     EXPECT_GT(seconds, 0.02);
     EXPECT_LT(seconds, 0.2);
+}
+
+// An installed program finds its files in the data folder beside its own, wherever the
+// installation was moved; a program without one (a build tree) finds them beside itself.
+TEST(Resources, ProgramFilesAreFoundRelativeToTheProgram) {
+    QTemporaryDir root;
+    ASSERT_TRUE(root.isValid());
+    const QString data = QString::fromLatin1(qv::build::DataDirFromProgramDir);
+    ASSERT_TRUE(QDir(root.path()).mkpath("usr/bin"));
+    ASSERT_TRUE(QDir(root.path() + "/usr/bin").mkpath(data));
+    ASSERT_TRUE(QDir(root.path()).mkpath("build/bin"));
+
+    const QString installed = qv::resources::ProgramFilesDir(root.path() + "/usr/bin");
+    EXPECT_EQ(installed, QDir::cleanPath(root.path() + "/usr/bin/" + data) + "/");
+    EXPECT_FALSE(installed.contains("..")) << installed.toStdString();
+
+    ASSERT_TRUE(QDir(root.path()).rename("usr", "opt"));
+    EXPECT_EQ(qv::resources::ProgramFilesDir(root.path() + "/opt/bin/"),
+              QDir::cleanPath(root.path() + "/opt/bin/" + data) + "/");
+
+    EXPECT_EQ(qv::resources::ProgramFilesDir(root.path() + "/build/bin"),
+              root.path() + "/build/bin/");
+    EXPECT_EQ(qv::resources::ProgramFilesDir(root.path() + "/build/bin/"),
+              root.path() + "/build/bin/");
+}
+
+// The application icon: every size of the icon theme, transparent outside its rounded tile and
+// opaque inside; the same drawing as SVG; three sizes built into the program.
+TEST(Resources, ApplicationIconsHaveTheirSizes) {
+    const QDir hicolor(QV_TEST_ICON_DIR);
+    const QString name = QString::fromLatin1(qv::build::ApplicationId);
+    for (int size : {16, 22, 24, 32, 48, 64, 128, 256, 512}) {
+        const QString path = hicolor.filePath(QString("%1x%1/apps/%2.png").arg(size).arg(name));
+        const QImage icon(path);
+        ASSERT_FALSE(icon.isNull()) << path.toStdString();
+        EXPECT_EQ(icon.size(), QSize(size, size)) << path.toStdString();
+        EXPECT_TRUE(icon.hasAlphaChannel()) << path.toStdString();
+        EXPECT_EQ(qAlpha(icon.pixel(0, 0)), 0) << path.toStdString();
+        EXPECT_EQ(qAlpha(icon.pixel(size / 2, size / 2)), 255) << path.toStdString();
+    }
+    for (const QString& path : qv::resources::WindowIconPaths())
+        EXPECT_FALSE(QImage(path).isNull()) << path.toStdString();
+
+    QFile svg(hicolor.filePath("scalable/apps/" + name + ".svg"));
+    ASSERT_TRUE(svg.open(QIODevice::ReadOnly));
+    QXmlStreamReader xml(&svg);
+    int paths = 0;
+    QString viewBox;
+    while (!xml.atEnd()) {
+        if (xml.readNext() != QXmlStreamReader::StartElement) continue;
+        if (xml.name() == QLatin1String("svg"))
+            viewBox = xml.attributes().value("viewBox").toString();
+        if (xml.name() == QLatin1String("path")) ++paths;
+    }
+    EXPECT_FALSE(xml.hasError()) << xml.errorString().toStdString();
+    EXPECT_EQ(viewBox, "0 0 256 256");
+    EXPECT_GE(paths, 5);
 }
 
 } // namespace

@@ -2,6 +2,8 @@
 // the ways of closing it.
 #include "windows/TForm4.h"
 
+#include "cmake/QvBuildInfo.h"
+
 #include <QFrame>
 #include <QGuiApplication>
 #include <QLabel>
@@ -35,6 +37,10 @@ private slots:
         QCOMPARE(form.Image1->geometry(), QRect(8, 8, 169, 185));
         QCOMPARE(form.Button1->geometry(), QRect(440, 360, 75, 25));
         QCOMPARE(form.Button1->text(), QStringLiteral("&Close"));
+        // The version under the portrait is the build's, the one qvn --version prints.
+        QCOMPARE(form.VersionLabel->text(), QStringLiteral("Quorvane ") + qv::build::Version);
+        QVERIFY(form.VersionLabel->geometry().top() >= form.Panel1->geometry().bottom());
+        QVERIFY(form.rect().contains(form.VersionLabel->geometry()));
         // Everything fits inside the window.
         QVERIFY(form.rect().contains(form.Panel2->geometry()));
         QVERIFY(form.rect().contains(form.Button1->geometry()));

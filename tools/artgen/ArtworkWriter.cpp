@@ -1,6 +1,8 @@
 // File names, folders and formats of the generated artwork.
 #include "tools/artgen/ArtworkWriter.h"
 
+#include "cmake/QvBuildInfo.h"
+#include "tools/artgen/AppIcon.h"
 #include "tools/artgen/DiagramPictures.h"
 #include "tools/artgen/IndexedImage.h"
 #include "tools/artgen/JpegWriter.h"
@@ -24,6 +26,7 @@ void ArtworkWriter::WriteAll() {
     WriteDiagramPictures();
     WriteWindowPictures();
     WriteSound();
+    WriteIcons();
 }
 
 QString ArtworkWriter::Prepare(const QString& folder, const QString& name) {
@@ -66,6 +69,24 @@ void ArtworkWriter::WriteSound() {
     QFile file(path);
     const QByteArray wav = PopSoundWav();
     if (!file.open(QIODevice::WriteOnly) || file.write(wav) != wav.size())
+        throw std::runtime_error("cannot write " + path.toStdString());
+    written_ << path;
+}
+
+void ArtworkWriter::WriteIcons() {
+    // The pixel sizes of the desktop's icon theme, and the drawing for any other size.
+    const QString name = QString::fromLatin1(build::ApplicationId);
+    for (int size : {16, 22, 24, 32, 48, 64, 128, 256, 512}) {
+        const QString folder = QStringLiteral("icons/hicolor/%1x%1/apps").arg(size);
+        const QString path = Prepare(folder, name + ".png");
+        if (!RenderAppIcon(size).save(path, "PNG"))
+            throw std::runtime_error("cannot write " + path.toStdString());
+        written_ << path;
+    }
+    const QString path = Prepare("icons/hicolor/scalable/apps", name + ".svg");
+    QFile file(path);
+    const QByteArray svg = AppIconSvg().toUtf8();
+    if (!file.open(QIODevice::WriteOnly) || file.write(svg) != svg.size())
         throw std::runtime_error("cannot write " + path.toStdString());
     written_ << path;
 }

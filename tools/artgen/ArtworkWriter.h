@@ -18,6 +18,7 @@ public:
     void WriteDiagramPictures();
     void WriteWindowPictures();
     void WriteSound();
+    void WriteIcons();
 
     // Paths of the files written so far.
     const QStringList& Written() const { return written_; }

@@ -1,4 +1,5 @@
-// qv_artgen: draws the program's artwork (piece sets, window pictures, diagram squares, sound).
+// qv_artgen: draws the program's artwork (piece sets, window pictures, diagram squares, sound,
+// the application icon).
 #include "tools/artgen/ArtworkWriter.h"
 
 #include <QGuiApplication>
@@ -12,9 +13,10 @@ int main(int argc, char** argv) {
     QGuiApplication app(argc, argv);
     const QStringList args = app.arguments();
     if (args.size() != 2) {
-        std::fprintf(stderr,
-                     "usage: qv_artgen RESOURCES_DIR\n"
-                     "Writes pieces/, pictures/, diagram/ and sound/ under RESOURCES_DIR.\n");
+        std::fprintf(
+            stderr,
+            "usage: qv_artgen RESOURCES_DIR\n"
+            "Writes pieces/, pictures/, diagram/, sound/ and icons/ under RESOURCES_DIR.\n");
         return 1;
     }
     try {

@@ -1,6 +1,10 @@
-// qvn run FILE [--problem ENTRY] [--moves MOVES] [--accept-points yes|no]:
-// a headless play-through of one problem, printed as a transcript.
+// qvn run FILE [--problem ENTRY] [--moves MOVES] [--accept-points yes|no]
+// [--record [--db PATH]]: a headless play-through of one problem, printed as a
+// transcript, and with --record kept in the progress store as an attempt.
 #include "tools/qvn/Command.h"
+#include "tools/qvn/ProgressOptions.h"
+
+#include "progress/core/AttemptRecorder.h"
 
 #include "script/core/Globales.h"
 #include "script/core/ProblemFlow.h"
@@ -8,6 +12,7 @@
 #include "script/core/TranscriptHost.h"
 
 #include <iostream>
+#include <memory>
 #include <sstream>
 
 namespace {
@@ -46,6 +51,8 @@ int RunRun(const std::vector<std::string>& args) {
     std::string file, problem, acceptText = "no";
     std::vector<std::string> moves;
     bool haveProblem = false;
+    bool record = false;
+    std::string db;
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string& a = args[i];
         const bool hasValue = i + 1 < args.size();
@@ -58,6 +65,10 @@ int RunRun(const std::vector<std::string>& args) {
             acceptText = args[++i];
             if (acceptText != "yes" && acceptText != "no")
                 return qvn::UsageError("run", "--accept-points takes yes or no");
+        } else if (a == "--record") {
+            record = true;
+        } else if (a == "--db" && hasValue) {
+            db = args[++i];
         } else if (a.rfind("--", 0) == 0 || !file.empty()) {
             return qvn::UsageError("run", "unexpected argument '" + a + "'");
         } else {
@@ -65,12 +76,21 @@ int RunRun(const std::vector<std::string>& args) {
         }
     }
     if (file.empty()) return qvn::UsageError("run", "expects a problem file");
+    if (!db.empty() && !record) return qvn::UsageError("run", "--db goes with --record");
 
     qv::Globales g;
     qv::TranscriptHost host(std::cout);
     host.AcceptPoints = acceptText == "yes";
     qv::ProblemFlow flow(g, host);
     host.Attach(flow);
+    std::unique_ptr<qvn::ProgressSession> progress;
+    qv::SystemClock clock;
+    std::unique_ptr<qv::AttemptRecorder> recorder;
+    if (record) {
+        progress = std::make_unique<qvn::ProgressSession>(db, false);
+        recorder = std::make_unique<qv::AttemptRecorder>(progress->Store(), clock);
+        flow.SetPlayListener(recorder.get());
+    }
 
     std::vector<std::string> entries;
     try {
@@ -115,11 +135,23 @@ int RunRun(const std::vector<std::string>& args) {
     }
     std::cout << "position: " << host.Board().Fen() << "\n";
     std::cout << "total: " << g.TotalPoints << "\n";
-    return found ? qvn::ExitOk : qvn::ExitFailure;
+    if (!found) return qvn::ExitFailure;
+    if (recorder) {
+        flow.FinishPlay(); // a play that stopped before the problem's end is abandoned
+        using Outcome = qv::AttemptRecorder::Outcome;
+        progress->PrintNotice("run");
+        if (recorder->LastOutcome() == Outcome::NotAttempted)
+            std::cerr << "qvn run: nothing recorded: no move was played on a turn\n";
+        if (recorder->LastOutcome() == Outcome::NotStored) return qvn::ExitFailure;
+    }
+    return qvn::ExitOk;
 }
 
 qvn::Registrar reg{
-    {"run", "FILE [--problem ENTRY] [--moves MOVES] [--accept-points yes|no]",
-     "plays a problem through without a display and prints what the trainer would show", RunRun}};
+    {"run",
+     "FILE [--problem ENTRY] [--moves MOVES] [--accept-points yes|no] [--record [--db PATH]]",
+     "plays a problem through without a display and prints what the trainer would show;\n"
+     "      --record keeps the play-through as an attempt in the progress store",
+     RunRun}};
 
 } // namespace

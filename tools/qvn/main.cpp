@@ -1,6 +1,8 @@
 // qvn: lists, runs, checks and analyses problem files and positions without a display.
 #include "tools/qvn/Command.h"
 
+#include "cmake/QvBuildInfo.h"
+
 #include <algorithm>
 #include <charconv>
 #include <iostream>
@@ -59,7 +61,7 @@ int main(int argc, char** argv) {
         return ExitOk;
     }
     if (name == "--version") {
-        std::cout << "qvn " << QV_VERSION << "\n";
+        std::cout << "qvn " << qv::build::Version << "\n";
         return ExitOk;
     }
     const Command* cmd = Find(name);
