@@ -1,6 +1,7 @@
 // Records checked move by move against the rules and turned into puzzles.
 #include "puzzles/core/PuzzleBuilder.h"
 
+#include "board/core/Playable.h"
 #include "board/core/Rules.h"
 #include "puzzles/core/TextClean.h"
 
@@ -26,30 +27,6 @@ std::string NormaliseFen(const std::string& fen) {
     std::string out;
     for (const auto& f : fields) out += (out.empty() ? "" : " ") + f;
     return out;
-}
-
-// A position the board can play: one king a side, no pawn on the first or last
-// rank, and the side that has just moved not left in check.
-bool CheckPosition(const BoardState& b, std::string& reason) {
-    int white = 0, black = 0;
-    for (int sq = 1; sq <= 64; ++sq) {
-        const char c = b.Squares[sq];
-        white += c == 'K';
-        black += c == 'k';
-        if ((c == 'P' || c == 'p') && (RankOf(sq) == 1 || RankOf(sq) == 8)) {
-            reason = "impossible position: a pawn on the first or last rank";
-            return false;
-        }
-    }
-    if (white != 1 || black != 1) {
-        reason = "impossible position: each side needs one king";
-        return false;
-    }
-    if (KingAttacked(b, b.WhiteToMove ? BlackColor : WhiteColor, None, None)) {
-        reason = "impossible position: the side not to move is in check";
-        return false;
-    }
-    return true;
 }
 
 std::string MoveLabel(const BoardState& b, const std::string& text) {
@@ -147,7 +124,10 @@ bool BuildPuzzle(const PuzzleRecord& record, Puzzle& puzzle, std::string& reason
             return false;
         }
     }
-    if (!CheckPosition(b, reason)) return false;
+    if (const auto why = WhyNotPlayable(b)) {
+        reason = "impossible position: " + *why;
+        return false;
+    }
 
     puzzle.Title = CleanText(record.Title);
     puzzle.Players = CleanText(record.Players);

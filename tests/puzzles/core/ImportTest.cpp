@@ -99,7 +99,7 @@ TEST(ImportPgn, MovesCommentsTitlesAndSkippedRecords) {
     ASSERT_EQ(imported.Skipped.size(), 4u);
     EXPECT_EQ(imported.Skipped[0], (std::pair<long, std::string>{3, "illegal move 1. Kb3"}));
     EXPECT_TRUE(Contains(imported.Skipped[1].second, "broken FEN"));
-    EXPECT_EQ(imported.Skipped[2].second, "impossible position: each side needs one king");
+    EXPECT_EQ(imported.Skipped[2].second, "impossible position: White has 3 kings");
     EXPECT_EQ(imported.Skipped[3], (std::pair<long, std::string>{6, "no solution"}));
     const std::string& s = imported.Script;
     EXPECT_TRUE(
