@@ -17,6 +17,9 @@ void BoardModel::SetPosition(std::string_view text) {
     std::transform(lower.begin(), lower.end(), lower.begin(),
                    [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
     if (lower == "init" || lower == "newgame") state_.SetSquaresFromText(InitialPosition);
+    // An en-passant square left from a double step before the new squares would let a
+    // pawn take a piece that never passed over it.
+    if (!EnPassantFits(state_)) state_.EnPassant = None;
     if (view_) view_->Paint();
 }
 
@@ -134,7 +137,8 @@ bool BoardModel::PlayMove(Square origin, Square target) {
             view_->AnimateMove(origin, target, AnimationDelay);
         }
     }
-    const Square passed = state_.EnPassant; // the en-passant square before this move
+    // An en-passant capture takes the pawn that passed over the target.
+    const Square epVictim = EnPassantVictim(state_, origin, target);
     const char captured = state_.Squares[target];
     state_.Squares[target] = state_.Squares[origin];
     state_.Squares[origin] = ' ';
@@ -158,20 +162,12 @@ bool BoardModel::PlayMove(Square origin, Square target) {
     }
 
     // En-passant capture: the passed pawn leaves the board.
-    if (target == passed) {
-        Square victim = None;
-        const char piece = state_.Squares[target];
-        if (RankOf(target) == 6 && piece == 'P')
-            victim = SquareAt(FileOf(target), 5);
-        else if (RankOf(target) == 3 && piece == 'p')
-            victim = SquareAt(FileOf(target), 4);
-        if (victim != None) {
-            if (OnCapture) OnCapture(this, origin, target, state_.Squares[victim]);
-            state_.Squares[victim] = ' ';
-            if (view_) {
-                view_->PaintSquare(victim);
-                view_->DrawGridLines();
-            }
+    if (epVictim != None) {
+        if (OnCapture) OnCapture(this, origin, target, state_.Squares[epVictim]);
+        state_.Squares[epVictim] = ' ';
+        if (view_) {
+            view_->PaintSquare(epVictim);
+            view_->DrawGridLines();
         }
     }
 

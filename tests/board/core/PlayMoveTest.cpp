@@ -166,6 +166,16 @@ TEST(PlayMove, MaterialDraws) {
     // knight against knight: both sides below 5
     EXPECT_EQ(b.Events(), (Events{"LegalMove e1e2", "NoMatingMaterial", "Draw", "Paint"}));
 
+    // Two knights count 4, below the threshold of 5; a bishop and a knight count 5.
+    RecordingBoard n;
+    ASSERT_TRUE(n.SetFen("4k3/8/8/8/8/8/8/1N2K1N1 w - - 0 1"));
+    ASSERT_TRUE(n.PlayMove(E1, E2));
+    EXPECT_EQ(n.Events(), (Events{"LegalMove e1e2", "NoMatingMaterial", "Draw", "Paint"}));
+    ASSERT_TRUE(n.SetFen("4k3/8/8/8/8/8/8/1N2K1B1 w - - 0 1"));
+    n.Log.clear();
+    ASSERT_TRUE(n.PlayMove(E1, E2));
+    EXPECT_EQ(n.Events(), (Events{"LegalMove e1e2", "Paint"}));
+
     RecordingBoard p;
     ASSERT_TRUE(p.SetFen("4k3/8/8/8/8/8/4P3/4K3 w - - 0 1"));
     ASSERT_TRUE(p.PlayMove(E1, D1));

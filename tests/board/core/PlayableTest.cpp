@@ -1,6 +1,6 @@
 // The playability check names the first reason a position cannot be played.
-#include "board/core/BoardModel.h"
 #include "board/core/Playable.h"
+#include "board/core/BoardModel.h"
 
 #include <gtest/gtest.h>
 
