@@ -118,8 +118,17 @@ void BoardModel::RepaintSquare(Square sq) {
 }
 
 bool BoardModel::PlayMove(Square origin, Square target) {
+    // A move asked for by a handler of a move still being played is refused: the outer
+    // move would go on from a position it did not make and overwrite the inner move's
+    // en-passant square and record entry.
+    if (playing_) return false;
     GameOver = false;
     if (!IsLegalMove(origin, target)) return false;
+    struct Playing {
+        bool& flag;
+        explicit Playing(bool& f) : flag(f) { flag = true; }
+        ~Playing() { flag = false; }
+    } playing(playing_);
     bool drawn = false;
 
     // The game's first recorded half-move is the one the first move is played from,

@@ -157,6 +157,22 @@ TEST(PlayMove, MateByEnPassantIsMate) {
     EXPECT_EQ(std::count(ev.begin(), ev.end(), "Draw"), 0);
 }
 
+TEST(PlayMove, AMoveFromInsideTheMovesOwnEventsIsRefused) {
+    RecordingBoard b;
+    std::vector<bool> inner;
+    b.OnLegalMove = [&](BoardModel* sender, Square, Square) {
+        inner.push_back(sender->PlayMove(E7, E5));
+        inner.push_back(sender->MakeMove(E7, E5));
+    };
+    ASSERT_TRUE(b.PlayMove(E2, E4));
+    EXPECT_EQ(inner, (std::vector<bool>{false, false}));
+    EXPECT_EQ(b.EnPassant(), E3);
+    EXPECT_FALSE(b.WhiteToMove());
+    EXPECT_EQ(b.Position()[E5 - 1], ' ');
+    b.OnLegalMove = nullptr;
+    EXPECT_TRUE(b.PlayMove(E7, E5)); // afterwards moves are taken again
+}
+
 TEST(PlayMove, MaterialDraws) {
     RecordingBoard b;
     ASSERT_TRUE(b.SetFen("4k3/8/8/8/8/8/3n4/4K2N b - - 0 1"));
