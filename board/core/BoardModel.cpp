@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <limits>
 
 namespace qv {
 
@@ -53,8 +54,10 @@ void BoardModel::NewGame() {
     if (view_) view_->Paint();
 }
 
+// The record is indexed from the game's first half-move, so a game set up at a high
+// move number costs no more memory than one from move 1.
 MoveInfo* BoardModel::Entry(const HalfMove& h) {
-    const long i = h.Index();
+    const long i = h.Index() - first_.Index();
     if (i < 0) return nullptr;
     if (static_cast<std::size_t>(i) >= record_.size())
         record_.resize(static_cast<std::size_t>(i) + 64);
@@ -62,7 +65,7 @@ MoveInfo* BoardModel::Entry(const HalfMove& h) {
 }
 
 const MoveInfo* BoardModel::Entry(const HalfMove& h) const {
-    const long i = h.Index();
+    const long i = h.Index() - first_.Index();
     if (i < 0 || static_cast<std::size_t>(i) >= record_.size()) return nullptr;
     return &record_[static_cast<std::size_t>(i)];
 }
@@ -100,7 +103,7 @@ bool BoardModel::ThreefoldRepetition() const {
     // The same position means the same squares, side to move, castling rights and
     // en-passant square; entries two half-moves apart have the same side to move.
     int count = 0;
-    for (long i = cur.Index() - 2; i >= first_.Index(); i -= 2) {
+    for (long i = cur.Index() - 2 - first_.Index(); i >= 0; i -= 2) {
         const MoveInfo& e = record_[static_cast<std::size_t>(i)];
         if (e.Game == game_ && e.PositionText == now->PositionText &&
             e.CastleRights == now->CastleRights && e.EnPassantSquare == now->EnPassantSquare)
@@ -124,6 +127,8 @@ bool BoardModel::PlayMove(Square origin, Square target) {
     if (playing_) return false;
     GameOver = false;
     if (!IsLegalMove(origin, target)) return false;
+    // The move number is a signed 32-bit count: Black's move at its largest value is refused.
+    if (!state_.WhiteToMove && state_.CurrentMove == std::numeric_limits<int>::max()) return false;
     struct Playing {
         bool& flag;
         explicit Playing(bool& f) : flag(f) { flag = true; }

@@ -144,7 +144,7 @@ private:
     void RepaintSquare(Square sq);
 
     BoardView* view_ = nullptr;
-    std::vector<MoveInfo> record_; // index HalfMove::Index()
+    std::vector<MoveInfo> record_; // index HalfMove::Index() - first_.Index()
     HalfMove first_, last_;
     unsigned game_ = 1;
     bool recordStarted_ = false; // has a move been recorded in this game

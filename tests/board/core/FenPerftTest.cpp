@@ -32,12 +32,36 @@ TEST(Fen, MalformedTextIsRefusedAndChangesNothing) {
                             "rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w KQkx",
                             "rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w - e4",
                             "rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w - - 0 zero",
+                            "rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w - - P 1",
+                            "rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w - - -1 1",
+                            "rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w - - 0 +3",
+                            "rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w - - 0 0",
+                            "rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w - - 0 2147483648",
                             "rnbqkxnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR"}) {
         error.clear();
         EXPECT_FALSE(b.SetFen(bad, &error)) << bad;
         EXPECT_FALSE(error.empty()) << bad;
     }
     EXPECT_EQ(b.Position(), InitialPosition);
+}
+
+TEST(Fen, WhatTheBoardWritesItReadsBackAtAnyMoveNumber) {
+    BoardModel b;
+    ASSERT_TRUE(b.SetFen("4k3/8/8/8/8/8/8/4K3 b - - 7 100000"));
+    ASSERT_TRUE(b.PlayMove(E8, E7));
+    const std::string fen = b.Fen();
+    EXPECT_EQ(fen, "8/4k3/8/8/8/8/8/4K3 w - - 0 100001");
+    BoardModel c;
+    ASSERT_TRUE(c.SetFen(fen));
+    EXPECT_EQ(c.Fen(), fen);
+    // At the largest move number the record stays small and Black's move is refused
+    // rather than wrapping the count.
+    ASSERT_TRUE(c.SetFen("4k3/8/8/8/8/8/8/4K3 w - - 0 2147483647"));
+    ASSERT_TRUE(c.PlayMove(E1, E2));
+    EXPECT_TRUE(c.MoveBack());
+    ASSERT_TRUE(c.MoveForward());
+    EXPECT_FALSE(c.PlayMove(E8, E7));
+    EXPECT_EQ(c.Fen(), "4k3/8/8/8/8/8/4K3/8 b - - 0 2147483647");
 }
 
 struct PerftCase {
