@@ -14,7 +14,7 @@ namespace qv {
 // each promotion letter q, r, b, n (promotion is 0 for other moves).
 template <typename Fn> void ForEachLegalMove(const BoardModel& board, Fn&& fn) {
     if (board.ThreefoldRepetition()) return;
-    std::array<SimpleMove, 256> moves;
+    LegalMoveList moves;
     const int n = GenerateLegalMoves(board.State(), moves);
     for (int i = 0; i < n; ++i) {
         const SimpleMove m = moves[i];

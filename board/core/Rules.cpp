@@ -297,13 +297,13 @@ bool HasLegalMove(const BoardState& b) {
     return false;
 }
 
-int GenerateLegalMoves(const BoardState& b, std::array<SimpleMove, 256>& out) {
+int GenerateLegalMoves(const BoardState& b, LegalMoveList& out) {
     const int side = b.WhiteToMove ? WhiteColor : BlackColor;
     int n = 0;
     for (int o = 1; o <= 64; ++o) {
         if (PieceColor(b, o) != side) continue;
         ForEachCandidateTarget(b, o, [&](int t) {
-            if (n < 256 && IsLegalIgnoringRepetition(b, o, t))
+            if (n < MaxLegalMoves && IsLegalIgnoringRepetition(b, o, t))
                 out[n++] = {static_cast<Square>(o), static_cast<Square>(t)};
         });
     }

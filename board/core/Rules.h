@@ -63,11 +63,14 @@ bool IsLegalIgnoringRepetition(const BoardState& b, int origin, int target);
 bool HasLegalMove(const BoardState& b);
 
 // Lists the legal moves (repetition not applied) of the side to move as (origin, target) pairs,
-// origin-major.
+// origin-major. A list holds every move of any position the board can hold: no piece
+// reaches more than 27 squares, and no side has more than 63 pieces.
 struct SimpleMove {
     Square From;
     Square To;
 };
-int GenerateLegalMoves(const BoardState& b, std::array<SimpleMove, 256>& out);
+constexpr int MaxLegalMoves = 63 * 27;
+using LegalMoveList = std::array<SimpleMove, MaxLegalMoves>;
+int GenerateLegalMoves(const BoardState& b, LegalMoveList& out);
 
 } // namespace qv

@@ -101,6 +101,23 @@ INSTANTIATE_TEST_SUITE_P(
                   89890}),
     [](const auto& p) { return std::string(p.param.Name); });
 
+TEST(Perft, CountsEveryMoveOfCrowdedPositions) {
+    // Each count must equal the exhaustive test of every origin and target; the
+    // second position has 263 moves.
+    for (const char* fen : {"R6R/3Q4/1Q4Q1/4Q3/2Q4Q/Q4Q2/pp1Q4/kBNN1KB1 w - - 0 1",
+                            "BQQQQQnk/Q4Qpp/Q5QQ/Q6Q/Q6Q/Q6Q/Q6Q/KQQQQQQQ w - - 0 1"}) {
+        BoardModel b;
+        ASSERT_TRUE(b.SetFen(fen));
+        long long pairs = 0;
+        for (int o = 1; o <= 64; ++o)
+            for (int t = 1; t <= 64; ++t) pairs += b.IsLegalMove(o, t);
+        EXPECT_EQ(Perft(b, 1), pairs) << fen;
+        if (fen[0] == 'B') {
+            EXPECT_GT(pairs, 256) << fen;
+        }
+    }
+}
+
 TEST(Perft, DivideSplitsTheCountAndNamesPromotions) {
     BoardModel b;
     ASSERT_TRUE(b.SetFen("8/P6k/8/8/8/8/8/K7 w - - 0 1"));
