@@ -118,6 +118,18 @@ TEST(Perft, CountsEveryMoveOfCrowdedPositions) {
     }
 }
 
+TEST(Perft, ABudgetStopsTheCountAndLeavesThePosition) {
+    BoardModel b;
+    const std::string start = b.Fen();
+    PerftBudget budget(5000, 0);
+    EXPECT_LT(Perft(b, 12, &budget), 5000 * 40LL);
+    EXPECT_TRUE(budget.Exhausted());
+    EXPECT_EQ(b.Fen(), start);
+    PerftBudget enough(1000000, 0);
+    EXPECT_EQ(Perft(b, 3, &enough), 8902);
+    EXPECT_FALSE(enough.Exhausted());
+}
+
 TEST(Perft, DivideSplitsTheCountAndNamesPromotions) {
     BoardModel b;
     ASSERT_TRUE(b.SetFen("8/P6k/8/8/8/8/8/K7 w - - 0 1"));
