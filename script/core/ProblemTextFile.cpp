@@ -149,21 +149,20 @@ void ProblemTextFile::Open(const std::string& path) {
             break;
         }
     }
-    OpenFromBytes(bytes, path);
+    OpenFromBytes(std::move(bytes), path);
 }
 
-void ProblemTextFile::OpenFromBytes(const std::string& raw, const std::string& name) {
+void ProblemTextFile::OpenFromBytes(std::string raw, const std::string& name) {
     Close();
-    std::string_view bytes(raw);
-    if (bytes.size() > MaxFileBytes) throw FileError(TooLarge);
-    if (HoldsNulBytesInBulk(bytes)) throw FileError(Binary);
+    if (raw.size() > MaxFileBytes) throw FileError(TooLarge);
+    if (HoldsNulBytesInBulk(raw)) throw FileError(Binary);
     // Ctrl-Z ends the file wherever it stands.
-    if (const auto z = bytes.find('\x1A'); z != std::string_view::npos) bytes = bytes.substr(0, z);
-    if (IsValidUtf8(bytes)) {
-        if (bytes.substr(0, 3) == "\xEF\xBB\xBF") bytes.remove_prefix(3);
-        text_.assign(bytes);
+    if (const auto z = raw.find('\x1A'); z != std::string::npos) raw.resize(z);
+    if (IsValidUtf8(raw)) {
+        if (raw.compare(0, 3, "\xEF\xBB\xBF") == 0) raw.erase(0, 3);
+        text_ = std::move(raw); // kept as read: no second copy of the file
     } else {
-        text_ = Windows1252ToUtf8(bytes);
+        text_ = Windows1252ToUtf8(raw);
         windows1252_ = true;
     }
     // Text after the last line end is a last line of its own.

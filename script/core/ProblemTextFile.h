@@ -37,7 +37,7 @@ public:
     // Opens and reads the file; throws FileError on failure (the object is then closed).
     void Open(const std::string& path);
     // Reads a file's lines from bytes already in memory (tests, tools).
-    void OpenFromBytes(const std::string& bytes, const std::string& name = {});
+    void OpenFromBytes(std::string bytes, const std::string& name = {});
     void Close();
     bool IsOpen() const { return open_; }
     const std::string& Name() const { return name_; }
