@@ -56,3 +56,22 @@ function(qv_qttest name)
   add_test(NAME ${name} COMMAND ${name})
   set_tests_properties(${name} PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen" TIMEOUT 300)
 endfunction()
+
+# A test folder that no parent adds is never built, and its tests never run: every
+# CMakeLists.txt under tests/ must be reached through qv_subdirs (or lie in a folder
+# of QV_SKIP). Called once the whole tree has been read; the rule itself is
+# cmake/CheckTestFolders.cmake.
+function(qv_check_test_folders)
+  set(added "")
+  set(todo ${PROJECT_SOURCE_DIR}/tests)
+  while(todo)
+    list(POP_FRONT todo dir)
+    list(APPEND added ${dir})
+    get_property(subs DIRECTORY ${dir} PROPERTY SUBDIRECTORIES)
+    list(APPEND todo ${subs})
+  endwhile()
+  set(SOURCE_DIR ${PROJECT_SOURCE_DIR})
+  set(ADDED ${added})
+  set(SKIP ${QV_SKIP})
+  include(${PROJECT_SOURCE_DIR}/cmake/CheckTestFolders.cmake)
+endfunction()
