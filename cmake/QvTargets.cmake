@@ -1,5 +1,19 @@
 # Shared compile settings for every target of the project.
 
+# The fuzz preset: every target instrumented for libFuzzer's coverage (clang only);
+# the fuzz targets under tests/fuzz link libFuzzer itself.
+option(QV_FUZZ "Build the libFuzzer targets (clang)" OFF)
+if(QV_FUZZ)
+  add_compile_options(-fsanitize=fuzzer-no-link)
+endif()
+
+# The tsan preset: ThreadSanitizer instead of AddressSanitizer.
+option(QV_TSAN "Build with ThreadSanitizer" OFF)
+if(QV_TSAN)
+  add_compile_options(-fsanitize=thread -fno-omit-frame-pointer)
+  add_link_options(-fsanitize=thread)
+endif()
+
 if(QV_SANITIZE)
   add_compile_options(-fsanitize=address,undefined -fno-omit-frame-pointer -fno-sanitize-recover=undefined)
   add_link_options(-fsanitize=address,undefined)
@@ -7,7 +21,8 @@ endif()
 
 # qv_target_defaults(target): warnings (errors with QV_WERROR) for our own code.
 function(qv_target_defaults target)
-  target_compile_options(${target} PRIVATE -Wall -Wextra -Wpedantic -Wshadow=local -Wno-unused-parameter)
+  target_compile_options(${target} PRIVATE -Wall -Wextra -Wpedantic $<$<CXX_COMPILER_ID:GNU>:-Wshadow=local>
+                                           -Wno-unused-parameter)
   if(QV_WERROR)
     target_compile_options(${target} PRIVATE -Werror)
   endif()
