@@ -4,6 +4,7 @@
 #include "app/ErrorBox.h"
 #include "app/TForm1.h"
 #include "board/ui/TChessBrd.h"
+#include "resources/ResourcePaths.h"
 #include "script/ui/TForm2.h"
 #include "widgets/TCLEDLabel.h"
 #include "widgets/TDRLabel.h"
@@ -106,16 +107,20 @@ bool TForm1::BoardMoveForward() {
     return ChessBrd1->MoveForward();
 }
 
-bool TForm1::BoardMakeMove(Square from, Square to) {
-    return ChessBrd1->MakeMove(from, to);
+bool TForm1::BoardMakeMove(Square from, Square to, char promotion) {
+    const char saved = ChessBrd1->PromotionPiece;
+    if (promotion) ChessBrd1->PromotionPiece = promotion;
+    const bool ok = ChessBrd1->MakeMove(from, to);
+    ChessBrd1->PromotionPiece = saved;
+    return ok;
 }
 
 void TForm1::BoardNewGame() {
     ChessBrd1->NewGame();
 }
 
-void TForm1::AuxMakeMove(Square from, Square to) {
-    if (form3_) form3_->MirrorMove(from, to);
+void TForm1::AuxMakeMove(Square from, Square to, char promotion) {
+    if (form3_) form3_->MirrorMove(from, to, promotion);
 }
 
 void TForm1::ShowYourTurn(bool shown) {
@@ -125,7 +130,7 @@ void TForm1::ShowYourTurn(bool shown) {
 bool TForm1::PlayPop(std::string& errorMessage) {
     if (!CheckBox1->isChecked()) return true;
     if (MediaPlayer1) MediaPlayer1->stop();
-    const QString path = ProgramDirectory() + QStringLiteral("pop.wav");
+    const QString path = ProgramDirectory() + resources::PopSoundFile;
     const QFileInfo info(path);
     if (!info.exists()) {
         errorMessage = QStringLiteral("The sound file %1 cannot be found")
