@@ -1,9 +1,9 @@
 // Processor time of the trainer's two idle boards, and the pace of a computer game.
 //
-// Run from a release build: idle_cpu_bench [seconds] (default 10). Part one builds the
+// Run from a release build: idle_cpu_bench [seconds] (default 10). The first run builds the
 // trainer's configuration (two shown boards, the computer playing neither side, search
 // depth 1, normal priority), lets the event loop run, and prints the processor time the
-// process and each of its threads used meanwhile: it should be close to zero. Part two
+// process and each of its threads used meanwhile: it should be close to zero. The second
 // lets one board play both sides at depth 4 and prints the time per move.
 #include "board/ui/TChessBrd.h"
 #include "engine/thread/TChessThread.h"

@@ -125,6 +125,28 @@ function(qv_apply_layers)
       endforeach()
     endif()
 
+    # A folder left out of the build (QV_SKIP) cannot be used by one that is built.
+    set(built OFF)
+    get_property(own_targets GLOBAL PROPERTY QV_LAYER_${folder}_TARGETS)
+    foreach(t ${own_targets})
+      if(TARGET ${t})
+        set(built ON)
+      endif()
+    endforeach()
+    foreach(f ${uses} ${internal})
+      get_property(f_targets GLOBAL PROPERTY QV_LAYER_${f}_TARGETS)
+      set(f_built OFF)
+      foreach(t ${f_targets})
+        if(TARGET ${t})
+          set(f_built ON)
+        endif()
+      endforeach()
+      if(built AND NOT f_built AND EXISTS ${PROJECT_SOURCE_DIR}/${f})
+        message(FATAL_ERROR "Layers: ${folder} needs ${f}, which is not built (QV_SKIP: "
+                            "\"${QV_SKIP}\"); leave ${folder} out as well, or keep ${f}")
+      endif()
+    endforeach()
+
     # Wire the folder's targets: its own staged folder, the targets of the folders it
     # uses, its Qt modules.
     qv_stage_folder(${folder} stage)

@@ -1,5 +1,19 @@
 # Shared compile settings for every target of the project.
 
+# The fuzz preset: every target instrumented for libFuzzer's coverage (clang only);
+# the fuzz targets under tests/fuzz link libFuzzer itself.
+option(QV_FUZZ "Build the libFuzzer targets (clang)" OFF)
+if(QV_FUZZ)
+  add_compile_options(-fsanitize=fuzzer-no-link)
+endif()
+
+# The tsan preset: ThreadSanitizer instead of AddressSanitizer.
+option(QV_TSAN "Build with ThreadSanitizer" OFF)
+if(QV_TSAN)
+  add_compile_options(-fsanitize=thread -fno-omit-frame-pointer)
+  add_link_options(-fsanitize=thread)
+endif()
+
 if(QV_SANITIZE)
   add_compile_options(-fsanitize=address,undefined -fno-omit-frame-pointer -fno-sanitize-recover=undefined)
   add_link_options(-fsanitize=address,undefined)
@@ -7,7 +21,8 @@ endif()
 
 # qv_target_defaults(target): warnings (errors with QV_WERROR) for our own code.
 function(qv_target_defaults target)
-  target_compile_options(${target} PRIVATE -Wall -Wextra -Wpedantic -Wshadow=local -Wno-unused-parameter)
+  target_compile_options(${target} PRIVATE -Wall -Wextra -Wpedantic $<$<CXX_COMPILER_ID:GNU>:-Wshadow=local>
+                                           -Wno-unused-parameter)
   if(QV_WERROR)
     target_compile_options(${target} PRIVATE -Werror)
   endif()
@@ -55,4 +70,23 @@ function(qv_qttest name)
   qv_target_defaults(${name})
   add_test(NAME ${name} COMMAND ${name})
   set_tests_properties(${name} PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen" TIMEOUT 300)
+endfunction()
+
+# A test folder that no parent adds is never built, and its tests never run: every
+# CMakeLists.txt under tests/ must be reached through qv_subdirs (or lie in a folder
+# of QV_SKIP). Called once the whole tree has been read; the rule itself is
+# cmake/CheckTestFolders.cmake.
+function(qv_check_test_folders)
+  set(added "")
+  set(todo ${PROJECT_SOURCE_DIR}/tests)
+  while(todo)
+    list(POP_FRONT todo dir)
+    list(APPEND added ${dir})
+    get_property(subs DIRECTORY ${dir} PROPERTY SUBDIRECTORIES)
+    list(APPEND todo ${subs})
+  endwhile()
+  set(SOURCE_DIR ${PROJECT_SOURCE_DIR})
+  set(ADDED ${added})
+  set(SKIP ${QV_SKIP})
+  include(${PROJECT_SOURCE_DIR}/cmake/CheckTestFolders.cmake)
 endfunction()

@@ -80,7 +80,8 @@ bool Decode(DecodeState& st, const QByteArray& data) {
 
     const long long w = cinfo.image_width;
     const long long h = cinfo.image_height;
-    if (w <= 0 || h <= 0 || w > MaxJpegSide || h > MaxJpegSide || w * h > MaxJpegPixels) {
+    if (w <= 0 || h <= 0 || w > MaxJpegSide || h > MaxJpegSide || w * h > MaxJpegPixels ||
+        w * h > MaxJpegPixelsPerByte * data.size()) {
         st.error = QStringLiteral("Picture too large (%1 x %2 pixels)").arg(w).arg(h);
         jpeg_destroy_decompress(&cinfo);
         return false;

@@ -17,8 +17,13 @@ QImage DecodeJpeg(const QByteArray& data, QString* error = nullptr);
 // unreadable one "File access denied: <path>"; decoding errors name the path too.
 QImage LoadJpegFile(const QString& path, QString* error = nullptr);
 
-// Largest accepted width or height, and largest accepted number of pixels.
+// Largest accepted width or height, and largest accepted number of pixels (64 MB as an
+// image); the program's pictures are far smaller. A picture may also declare at most
+// MaxJpegPixelsPerByte pixels for each byte of its file: even a flat colour compresses
+// to far fewer, so a small file declaring a huge picture is refused before any memory
+// is taken for it.
 inline constexpr int MaxJpegSide = 16384;
-inline constexpr long long MaxJpegPixels = 64LL * 1024 * 1024;
+inline constexpr long long MaxJpegPixels = 16LL * 1024 * 1024;
+inline constexpr long long MaxJpegPixelsPerByte = 4096;
 
 } // namespace qv

@@ -5,6 +5,7 @@ set -euo pipefail
 
 PACKAGES=(
   build-essential cmake ninja-build pkg-config git clang-format
+  clang-14 libclang-rt-14-dev
   qt6-base-dev qt6-base-dev-tools qt6-multimedia-dev libgl-dev libqt6sql6-sqlite
   libjpeg62-turbo-dev libgtest-dev googletest
   libchm-dev fp-utils

@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <limits>
 
 namespace qv {
 
@@ -17,6 +18,9 @@ void BoardModel::SetPosition(std::string_view text) {
     std::transform(lower.begin(), lower.end(), lower.begin(),
                    [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
     if (lower == "init" || lower == "newgame") state_.SetSquaresFromText(InitialPosition);
+    // An en-passant square left from a double step before the new squares would let a
+    // pawn take a piece that never passed over it.
+    if (!EnPassantFits(state_)) state_.EnPassant = None;
     if (view_) view_->Paint();
 }
 
@@ -50,8 +54,10 @@ void BoardModel::NewGame() {
     if (view_) view_->Paint();
 }
 
+// The record is indexed from the game's first half-move, so a game set up at a high
+// move number costs no more memory than one from move 1.
 MoveInfo* BoardModel::Entry(const HalfMove& h) {
-    const long i = h.Index();
+    const long i = h.Index() - first_.Index();
     if (i < 0) return nullptr;
     if (static_cast<std::size_t>(i) >= record_.size())
         record_.resize(static_cast<std::size_t>(i) + 64);
@@ -59,7 +65,7 @@ MoveInfo* BoardModel::Entry(const HalfMove& h) {
 }
 
 const MoveInfo* BoardModel::Entry(const HalfMove& h) const {
-    const long i = h.Index();
+    const long i = h.Index() - first_.Index();
     if (i < 0 || static_cast<std::size_t>(i) >= record_.size()) return nullptr;
     return &record_[static_cast<std::size_t>(i)];
 }
@@ -97,7 +103,7 @@ bool BoardModel::ThreefoldRepetition() const {
     // The same position means the same squares, side to move, castling rights and
     // en-passant square; entries two half-moves apart have the same side to move.
     int count = 0;
-    for (long i = cur.Index() - 2; i >= first_.Index(); i -= 2) {
+    for (long i = cur.Index() - 2 - first_.Index(); i >= 0; i -= 2) {
         const MoveInfo& e = record_[static_cast<std::size_t>(i)];
         if (e.Game == game_ && e.PositionText == now->PositionText &&
             e.CastleRights == now->CastleRights && e.EnPassantSquare == now->EnPassantSquare)
@@ -115,8 +121,19 @@ void BoardModel::RepaintSquare(Square sq) {
 }
 
 bool BoardModel::PlayMove(Square origin, Square target) {
+    // A move asked for by a handler of a move still being played is refused: the outer
+    // move would go on from a position it did not make and overwrite the inner move's
+    // en-passant square and record entry.
+    if (playing_) return false;
     GameOver = false;
     if (!IsLegalMove(origin, target)) return false;
+    // The move number is a signed 32-bit count: Black's move at its largest value is refused.
+    if (!state_.WhiteToMove && state_.CurrentMove == std::numeric_limits<int>::max()) return false;
+    struct Playing {
+        bool& flag;
+        explicit Playing(bool& f) : flag(f) { flag = true; }
+        ~Playing() { flag = false; }
+    } playing(playing_);
     bool drawn = false;
 
     // The game's first recorded half-move is the one the first move is played from,
@@ -134,7 +151,8 @@ bool BoardModel::PlayMove(Square origin, Square target) {
             view_->AnimateMove(origin, target, AnimationDelay);
         }
     }
-    const Square passed = state_.EnPassant; // the en-passant square before this move
+    // An en-passant capture takes the pawn that passed over the target.
+    const Square epVictim = EnPassantVictim(state_, origin, target);
     const char captured = state_.Squares[target];
     state_.Squares[target] = state_.Squares[origin];
     state_.Squares[origin] = ' ';
@@ -158,20 +176,12 @@ bool BoardModel::PlayMove(Square origin, Square target) {
     }
 
     // En-passant capture: the passed pawn leaves the board.
-    if (target == passed) {
-        Square victim = None;
-        const char piece = state_.Squares[target];
-        if (RankOf(target) == 6 && piece == 'P')
-            victim = SquareAt(FileOf(target), 5);
-        else if (RankOf(target) == 3 && piece == 'p')
-            victim = SquareAt(FileOf(target), 4);
-        if (victim != None) {
-            if (OnCapture) OnCapture(this, origin, target, state_.Squares[victim]);
-            state_.Squares[victim] = ' ';
-            if (view_) {
-                view_->PaintSquare(victim);
-                view_->DrawGridLines();
-            }
+    if (epVictim != None) {
+        if (OnCapture) OnCapture(this, origin, target, state_.Squares[epVictim]);
+        state_.Squares[epVictim] = ' ';
+        if (view_) {
+            view_->PaintSquare(epVictim);
+            view_->DrawGridLines();
         }
     }
 

@@ -96,6 +96,8 @@ public:
     bool ThreefoldRepetition() const;
 
     // --- moves and the game record ---
+    // Refused (false, nothing changes) while another PlayMove is under way, that is
+    // from inside the handlers of the move's own events.
     bool PlayMove(Square origin, Square target);
     bool MakeMove(Square origin, Square target);
     bool GotoMove(int move, bool white);
@@ -142,10 +144,11 @@ private:
     void RepaintSquare(Square sq);
 
     BoardView* view_ = nullptr;
-    std::vector<MoveInfo> record_; // index HalfMove::Index()
+    std::vector<MoveInfo> record_; // index HalfMove::Index() - first_.Index()
     HalfMove first_, last_;
     unsigned game_ = 1;
     bool recordStarted_ = false; // has a move been recorded in this game
+    bool playing_ = false;       // a PlayMove is under way
 };
 
 } // namespace qv

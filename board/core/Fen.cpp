@@ -2,6 +2,7 @@
 #include "board/core/BoardModel.h"
 
 #include <charconv>
+#include <limits>
 #include <sstream>
 #include <vector>
 
@@ -19,6 +20,13 @@ std::vector<std::string_view> SplitFields(std::string_view s) {
         if (i > start) out.push_back(s.substr(start, i - start));
     }
     return out;
+}
+
+// Digits only (no sign), fitting in a long long.
+bool WholeNumber(std::string_view f, long long& value) {
+    if (f.empty() || f.front() < '0' || f.front() > '9') return false;
+    auto [p, ec] = std::from_chars(f.data(), f.data() + f.size(), value);
+    return ec == std::errc() && p == f.data() + f.size();
 }
 
 bool Fail(std::string* error, const char* why) {
@@ -90,12 +98,19 @@ bool ParseFen(std::string_view fen, BoardState& out, std::string* error) {
         if (ep == None || (RankOf(ep) != 3 && RankOf(ep) != 6))
             return Fail(error, "bad en-passant square in FEN");
     }
+    // The half-move clock must be a count, though the board keeps none; the move number
+    // takes any value the board itself can reach.
+    if (fields.size() > 4) {
+        long long clock = 0;
+        if (!WholeNumber(fields[4], clock) || clock < 0)
+            return Fail(error, "bad half-move clock in FEN");
+    }
     int moveNumber = 1;
     if (fields.size() > 5) {
-        const auto f = fields[5];
-        auto [p, ec] = std::from_chars(f.data(), f.data() + f.size(), moveNumber);
-        if (ec != std::errc() || p != f.data() + f.size() || moveNumber < 1 || moveNumber > 100000)
+        long long n = 0;
+        if (!WholeNumber(fields[5], n) || n < 1 || n > std::numeric_limits<int>::max())
             return Fail(error, "bad move number in FEN");
+        moveNumber = static_cast<int>(n);
     }
 
     out.SetSquaresFromText(squares);

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "board/core/BoardModel.h"
+#include "board/core/PerftBudget.h"
 
 #include <string>
 #include <utility>
@@ -14,7 +15,7 @@ namespace qv {
 // each promotion letter q, r, b, n (promotion is 0 for other moves).
 template <typename Fn> void ForEachLegalMove(const BoardModel& board, Fn&& fn) {
     if (board.ThreefoldRepetition()) return;
-    std::array<SimpleMove, 256> moves;
+    LegalMoveList moves;
     const int n = GenerateLegalMoves(board.State(), moves);
     for (int i = 0; i < n; ++i) {
         const SimpleMove m = moves[i];
@@ -27,10 +28,13 @@ template <typename Fn> void ForEachLegalMove(const BoardModel& board, Fn&& fn) {
     }
 }
 
-// Number of leaf positions at the given depth.
-long long Perft(BoardModel& board, int depth);
+// Number of leaf positions at the given depth (1 at depth 0). With a budget the count
+// stops early once it is exhausted; the result is then incomplete.
+long long Perft(BoardModel& board, int depth, PerftBudget* budget = nullptr);
 
-// Each first move ("e2e4", "e7e8q") with its count, in generation order.
-std::vector<std::pair<std::string, long long>> PerftDivide(BoardModel& board, int depth);
+// Each first move ("e2e4", "e7e8q") with its count, in generation order; empty at depth 0.
+// With an exhausted budget the list ends at the move whose count was cut short.
+std::vector<std::pair<std::string, long long>> PerftDivide(BoardModel& board, int depth,
+                                                           PerftBudget* budget = nullptr);
 
 } // namespace qv

@@ -143,7 +143,8 @@ bool PawnAllows(const BoardState& b, int o, int t) {
     if (RankOf(t) == RankOf(o) + dir) {
         if (df == 0) return b.Squares[t] == ' ';
         if (std::abs(df) == 1)
-            return PieceColor(b, t) == (white ? BlackColor : WhiteColor) || t == b.EnPassant;
+            return PieceColor(b, t) == (white ? BlackColor : WhiteColor) ||
+                   EnPassantVictim(b, o, t) != None;
         return false;
     }
     const int fromRank = white ? 2 : 7;
@@ -153,6 +154,30 @@ bool PawnAllows(const BoardState& b, int o, int t) {
 }
 
 } // namespace
+
+Square EnPassantVictim(const BoardState& b, int o, int t) {
+    if (!IsOnBoard(o) || !IsOnBoard(t) || t != b.EnPassant || b.Squares[t] != ' ') return None;
+    const char pawn = b.Squares[o];
+    if (pawn != 'P' && pawn != 'p') return None;
+    const bool white = pawn == 'P';
+    // White takes on rank 6 a Black pawn that stepped to rank 5; Black on rank 3.
+    if (RankOf(t) != (white ? 6 : 3) || RankOf(o) != (white ? 5 : 4)) return None;
+    if (std::abs(FileOf(t) - FileOf(o)) != 1) return None;
+    const Square victim = SquareAt(FileOf(t), RankOf(o));
+    return b.Squares[victim] == (white ? 'p' : 'P') ? victim : None;
+}
+
+bool EnPassantFits(const BoardState& b) {
+    const Square ep = b.EnPassant;
+    if (ep == None) return true;
+    if (!IsOnBoard(ep) || b.Squares[ep] != ' ') return false;
+    const int r = RankOf(ep);
+    if (r != 3 && r != 6) return false;
+    const bool whitePassed = r == 3;
+    const Square pawnNow = SquareAt(FileOf(ep), whitePassed ? 4 : 5);
+    const Square pawnFrom = SquareAt(FileOf(ep), whitePassed ? 2 : 7);
+    return b.Squares[pawnNow] == (whitePassed ? 'P' : 'p') && b.Squares[pawnFrom] == ' ';
+}
 
 bool KingAttacked(const BoardState& b, int colour, int origin, int target) {
     char scratch[66];
@@ -194,10 +219,9 @@ bool IsLegalIgnoringRepetition(const BoardState& b, int o, int t) {
     if (!PieceRuleAllows(b, o, t)) return false;
     // An en-passant capture also takes the passed pawn off the scratch board, so
     // that a capture uncovering an attack along the rank is refused.
-    if (KindOf(b.Squares[o]) == 'p' && t == b.EnPassant && FileOf(t) != FileOf(o) &&
-        b.Squares[t] == ' ') {
+    if (const Square victim = EnPassantVictim(b, o, t); victim != None) {
         BoardState scratch = b;
-        scratch.Squares[SquareAt(FileOf(t), RankOf(o))] = ' ';
+        scratch.Squares[victim] = ' ';
         return !KingAttacked(scratch, mover, o, t);
     }
     return !KingAttacked(b, mover, o, t);
@@ -273,13 +297,13 @@ bool HasLegalMove(const BoardState& b) {
     return false;
 }
 
-int GenerateLegalMoves(const BoardState& b, std::array<SimpleMove, 256>& out) {
+int GenerateLegalMoves(const BoardState& b, LegalMoveList& out) {
     const int side = b.WhiteToMove ? WhiteColor : BlackColor;
     int n = 0;
     for (int o = 1; o <= 64; ++o) {
         if (PieceColor(b, o) != side) continue;
         ForEachCandidateTarget(b, o, [&](int t) {
-            if (n < 256 && IsLegalIgnoringRepetition(b, o, t))
+            if (n < MaxLegalMoves && IsLegalIgnoringRepetition(b, o, t))
                 out[n++] = {static_cast<Square>(o), static_cast<Square>(t)};
         });
     }

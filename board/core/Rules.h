@@ -44,6 +44,15 @@ int PieceColor(const BoardState& b, int sq);
 // target on a scratch copy? With origin == target: is it attacked now.
 bool KingAttacked(const BoardState& b, int colour, int origin, int target);
 
+// The square of the pawn that the move origin -> target takes en passant, or None when
+// the move is no en-passant capture: a pawn's diagonal step onto the empty en-passant
+// square, with an opponent pawn standing where its double step would have put it.
+Square EnPassantVictim(const BoardState& b, int origin, int target);
+
+// Does the en-passant square still fit the squares: empty, the pawn that passed over it
+// in front of it and the square that pawn came from empty? (None always fits.)
+bool EnPassantFits(const BoardState& b);
+
 // The piece rule of the moving piece alone (no check test, no turn test).
 bool PieceRuleAllows(const BoardState& b, int origin, int target);
 
@@ -54,12 +63,15 @@ bool IsLegalIgnoringRepetition(const BoardState& b, int origin, int target);
 bool HasLegalMove(const BoardState& b);
 
 // Lists the legal moves (repetition not applied) of the side to move as (origin, target) pairs,
-// origin-major.
+// origin-major. A list holds every move of any position the board can hold: no piece
+// reaches more than 27 squares, and no side has more than 63 pieces.
 struct SimpleMove {
     Square From;
     Square To;
 };
-int GenerateLegalMoves(const BoardState& b, std::array<SimpleMove, 256>& out);
+constexpr int MaxLegalMoves = 63 * 27;
+using LegalMoveList = std::array<SimpleMove, MaxLegalMoves>;
+int GenerateLegalMoves(const BoardState& b, LegalMoveList& out);
 
 // Plays a move on a plain state with the board's side effects (promotion to the
 // given letter, or to a queen when it is 0; the en-passant victim; the castling

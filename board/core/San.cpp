@@ -32,7 +32,7 @@ bool IsPromotionMove(const BoardState& b, Square from, Square to) {
 }
 
 int ListLegalMoves(const BoardState& b, std::array<ChessMove, 256>& out) {
-    std::array<SimpleMove, 256> simple;
+    LegalMoveList simple;
     const int n = GenerateLegalMoves(b, simple);
     int count = 0;
     for (int i = 0; i < n; ++i) {

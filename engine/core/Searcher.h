@@ -2,6 +2,7 @@
 // and the evaluation.
 #pragma once
 
+#include "board/core/PerftBudget.h"
 #include "board/core/Rules.h"
 #include "engine/core/MoveGenerator.h"
 #include "engine/core/SearchBoard.h"
@@ -62,10 +63,12 @@ public:
 
     long long Nodes() const { return nodes_; }
 
-    // Leaf count of the current board through this generator and PlaySearchMove.
-    long long Perft(int depth);
+    // Leaf count of the current board through this generator and PlaySearchMove; with a
+    // budget it stops early once the budget is exhausted (the count is then incomplete).
+    long long Perft(int depth, PerftBudget* budget = nullptr);
     // Each legal first move with its leaf count, in generation order.
-    std::vector<std::pair<MoveWord, long long>> PerftDivide(int depth);
+    std::vector<std::pair<MoveWord, long long>> PerftDivide(int depth,
+                                                            PerftBudget* budget = nullptr);
 
 private:
     int AlphaBeta(int alpha, int beta, int depth);

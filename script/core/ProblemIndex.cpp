@@ -11,8 +11,8 @@ std::vector<std::string> ScanProblemIndex(Globales& g, const std::string& path) 
     g.ProblemFile.Open(path); // throws FileError
     g.ProblemFileOpen = true;
     std::vector<std::string> entries;
-    std::string line;
-    while (g.ProblemFile.ReadLine(line))
+    std::string_view line;
+    while (g.ProblemFile.ReadLineView(line))
         if (IsIndexLine(line)) entries.push_back(IndexEntry(line));
     return entries;
 }
@@ -21,8 +21,8 @@ bool SeekProblem(Globales& g, const std::string& entry) {
     g.ProblemTitle = entry;
     const std::string key = ProblemKey(entry);
     g.ProblemFile.Rewind();
-    std::string line;
-    while (g.ProblemFile.ReadLine(line))
+    std::string_view line;
+    while (g.ProblemFile.ReadLineView(line))
         if (line == key) return true;
     return false;
 }

@@ -20,7 +20,7 @@ namespace {
 
 std::size_t NextIndexLine(const ProblemTextFile& file, std::size_t from) {
     std::size_t i = from;
-    while (i < file.LineCount() && !IsIndexLine(file.Line(i))) ++i;
+    while (i < file.LineCount() && !IsIndexLine(file.LineView(i))) ++i;
     return i;
 }
 
@@ -63,7 +63,7 @@ std::uint64_t TextHash::Value() const {
 
 std::string ScriptTextHash(const ProblemTextFile& file, std::size_t first, std::size_t end) {
     TextHash hash;
-    for (std::size_t i = first; i < end && i < file.LineCount(); ++i) hash.Add(file.Line(i));
+    for (std::size_t i = first; i < end && i < file.LineCount(); ++i) hash.Add(file.LineView(i));
     std::uint64_t h = hash.Value();
     static constexpr char hex[] = "0123456789abcdef";
     std::string text(16, '0');
@@ -110,7 +110,7 @@ std::vector<ProblemDigest> DigestProblems(const ProblemTextFile& file) {
     const std::size_t n = file.LineCount();
     std::size_t i = NextIndexLine(file, 0);
     while (i < n) {
-        const std::string_view line = file.Line(i);
+        const std::string_view line = file.LineView(i);
         const std::size_t end = NextIndexLine(file, i + 1);
         ProblemDigest d;
         d.Entry = IndexEntry(line);

@@ -115,6 +115,16 @@ struct FileCloser {
     void operator()(std::FILE* f) const { std::fclose(f); }
 };
 
+const char* const TooLarge = "Not a problem file: larger than 64 MiB";
+const char* const Binary = "Not a problem file: it holds binary data (NUL bytes)";
+
+// A stray NUL byte may be a slip in a text file; many of them make a binary file.
+bool HoldsNulBytesInBulk(std::string_view bytes) {
+    std::size_t nul = 0;
+    for (char c : bytes) nul += c == '\0';
+    return nul >= 16 && nul * 100 >= bytes.size();
+}
+
 } // namespace
 
 void ProblemTextFile::Open(const std::string& path) {
@@ -128,6 +138,10 @@ void ProblemTextFile::Open(const std::string& path) {
     for (;;) {
         const std::size_t got = std::fread(buf, 1, sizeof buf, f.get());
         bytes.append(buf, got);
+        // Never more than the limit, whatever the file (a device may have no end), and
+        // no further than the first block of a binary file.
+        if (bytes.size() > MaxFileBytes) throw FileError(TooLarge);
+        if (bytes.size() == got && HoldsNulBytesInBulk(bytes)) throw FileError(Binary);
         if (got < sizeof buf) {
             // A directory opens on some systems and then fails to read.
             if (std::ferror(f.get()))
@@ -135,40 +149,61 @@ void ProblemTextFile::Open(const std::string& path) {
             break;
         }
     }
-    OpenFromBytes(bytes, path);
+    OpenFromBytes(std::move(bytes), path);
 }
 
-void ProblemTextFile::OpenFromBytes(const std::string& raw, const std::string& name) {
+void ProblemTextFile::OpenFromBytes(std::string raw, const std::string& name) {
     Close();
-    std::string_view bytes(raw);
+    if (raw.size() > MaxFileBytes) throw FileError(TooLarge);
+    if (HoldsNulBytesInBulk(raw)) throw FileError(Binary);
     // Ctrl-Z ends the file wherever it stands.
-    if (const auto z = bytes.find('\x1A'); z != std::string_view::npos) bytes = bytes.substr(0, z);
-    std::string text;
-    if (IsValidUtf8(bytes)) {
-        if (bytes.substr(0, 3) == "\xEF\xBB\xBF") bytes.remove_prefix(3);
-        text.assign(bytes);
+    if (const auto z = raw.find('\x1A'); z != std::string::npos) raw.resize(z);
+    if (IsValidUtf8(raw)) {
+        if (raw.compare(0, 3, "\xEF\xBB\xBF") == 0) raw.erase(0, 3);
+        text_ = std::move(raw); // kept as read: no second copy of the file
     } else {
-        text = Windows1252ToUtf8(bytes);
+        text_ = Windows1252ToUtf8(raw);
         windows1252_ = true;
     }
-    // A carriage return ends a line; a line feed right after it is part of the same
-    // line end. Text after the last line end is a last line of its own.
-    std::size_t start = 0;
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        if (text[i] != '\r') continue;
-        lines_.emplace_back(text, start, i - start);
-        if (i + 1 < text.size() && text[i + 1] == '\n') ++i;
-        start = i + 1;
+    // Text after the last line end is a last line of its own.
+    for (std::size_t start = 0; start < text_.size(); start = NextLineStart(start)) {
+        if (lineCount_ % MarkEvery == 0) marks_.push_back(static_cast<std::uint32_t>(start));
+        ++lineCount_;
     }
-    if (start < text.size()) lines_.emplace_back(text, start, std::string::npos);
     name_ = name;
     pos_ = 0;
     open_ = true;
 }
 
+std::size_t ProblemTextFile::NextLineStart(std::size_t start) const {
+    // A carriage return ends a line, and a line feed right after it is part of the
+    // same line end; a line feed alone ends a line as well.
+    const std::size_t end = text_.find_first_of("\r\n", start);
+    if (end == std::string::npos) return text_.size();
+    if (text_[end] == '\r' && end + 1 < text_.size() && text_[end + 1] == '\n') return end + 2;
+    return end + 1;
+}
+
+std::string_view ProblemTextFile::LineView(std::size_t i) const {
+    if (i >= lineCount_) return {};
+    std::size_t line = i - i % MarkEvery;
+    std::size_t start = marks_[i / MarkEvery];
+    if (cachedLine_ <= i && cachedLine_ > line) line = cachedLine_, start = cachedStart_;
+    for (; line < i; ++line) start = NextLineStart(start);
+    cachedLine_ = i;
+    cachedStart_ = start;
+    std::size_t end = text_.find_first_of("\r\n", start);
+    if (end == std::string::npos) end = text_.size();
+    return std::string_view(text_).substr(start, end - start);
+}
+
 void ProblemTextFile::Close() {
-    lines_.clear();
-    lines_.shrink_to_fit();
+    text_.clear();
+    text_.shrink_to_fit();
+    marks_.clear();
+    marks_.shrink_to_fit();
+    lineCount_ = 0;
+    cachedLine_ = cachedStart_ = 0;
     pos_ = 0;
     open_ = false;
     windows1252_ = false;
@@ -177,7 +212,13 @@ void ProblemTextFile::Close() {
 
 bool ProblemTextFile::ReadLine(std::string& line) {
     if (AtEnd()) return false;
-    line = lines_[pos_++];
+    line = LineView(pos_++);
+    return true;
+}
+
+bool ProblemTextFile::ReadLineView(std::string_view& line) {
+    if (AtEnd()) return false;
+    line = LineView(pos_++);
     return true;
 }
 

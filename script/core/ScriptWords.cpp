@@ -3,6 +3,8 @@
 
 #include "script/core/ScriptInterpreter.h"
 
+#include <cctype>
+
 namespace qv {
 
 namespace {
@@ -170,11 +172,13 @@ std::string RowToPosition(std::string_view rowLine) {
 
 DiagramSquare ParseDiagramSquare(std::string_view word) {
     DiagramSquare sq;
-    if (word.empty() || word[0] < 'A' || word[0] > 'H') return sq;
-    sq.File = word[0] - 'A' + 1;
     const auto chars = Utf8Chars(word);
-    const std::string_view rank = chars.size() > 1 ? chars[1] : std::string_view{};
-    sq.Rank = StrToInt(rank);
+    if (chars.size() < 2) return sq;
+    const int rank = StrToInt(chars[1]); // throws for a character that is not a digit
+    const char file = static_cast<char>(std::toupper(static_cast<unsigned char>(word[0])));
+    if (file < 'A' || file > 'H' || rank < 1 || rank > 8) return sq;
+    sq.File = file - 'A' + 1;
+    sq.Rank = rank;
     sq.Valid = true;
     return sq;
 }

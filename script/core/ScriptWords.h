@@ -45,14 +45,16 @@ std::vector<std::string_view> Utf8Chars(std::string_view text);
 // character outside ASCII becomes "?" (one square, read as empty by the board).
 std::string RowToPosition(std::string_view rowLine);
 
-// A square argument of .arrow, .circle and .square: its first character an
-// upper-case "A".."H" (the file), its second converted as a decimal integer (the
-// rank; a non-digit throws ConvertError). Valid is false (and nothing is drawn)
-// when the word is empty or does not begin with "A".."H".
+// A square argument of .arrow, .circle and .square, read from its first two characters
+// as the diagram window reads it: the file letter "A".."H" (lower case accepted) and
+// the rank, the second character converted as a decimal integer. A second character
+// that is not a digit throws ConvertError naming it (a non-ASCII character whole),
+// whatever the first; Valid is false, and nothing is drawn, when the word has fewer
+// than two characters or names no square of the board.
 struct DiagramSquare {
     bool Valid = false;
-    int File = 0; // 1..8
-    int Rank = 0; // as written, not range-checked
+    int File = 0; // 1..8 when Valid
+    int Rank = 0; // 1..8 when Valid
 };
 DiagramSquare ParseDiagramSquare(std::string_view word);
 

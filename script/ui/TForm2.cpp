@@ -4,6 +4,8 @@
 
 #include "resources/JpegImage.h"
 #include "resources/ResourcePaths.h"
+#include "script/core/ScriptInterpreter.h"
+#include "script/core/ScriptWords.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -186,8 +188,8 @@ void TForm2::InvertPixels(const std::function<bool(int, int)>& inside) {
 }
 
 bool TForm2::DrawSquare(const std::string& square, const std::string& colour, QString* error) {
-    if (!RankConverts(square, error)) return false;
-    const auto sq = ParseSquare(square);
+    std::optional<std::pair<int, int>> sq;
+    if (!ReadSquare(square, sq, error)) return false;
     if (!sq) return true;
     SelectPen(colour);
     const QPoint c = CellCentre(sq->first, sq->second, m_whiteOnTop && m_whiteOnTop());
@@ -210,8 +212,8 @@ bool TForm2::DrawSquare(const std::string& square, const std::string& colour, QS
 }
 
 bool TForm2::DrawCircle(const std::string& square, const std::string& colour, QString* error) {
-    if (!RankConverts(square, error)) return false;
-    const auto sq = ParseSquare(square);
+    std::optional<std::pair<int, int>> sq;
+    if (!ReadSquare(square, sq, error)) return false;
     if (!sq) return true;
     SelectPen(colour);
     const QPoint c = CellCentre(sq->first, sq->second, m_whiteOnTop && m_whiteOnTop());
@@ -230,9 +232,8 @@ bool TForm2::DrawCircle(const std::string& square, const std::string& colour, QS
 
 bool TForm2::DrawArrow(const std::string& from, const std::string& to, const std::string& colour,
                        QString* error) {
-    if (!RankConverts(from, error) || !RankConverts(to, error)) return false;
-    const auto a = ParseSquare(from);
-    const auto b = ParseSquare(to);
+    std::optional<std::pair<int, int>> a, b;
+    if (!ReadSquare(from, a, error) || !ReadSquare(to, b, error)) return false;
     if (!a || !b || *a == *b) return true;
     SelectPen(colour);
     const bool whiteOnTop = m_whiteOnTop && m_whiteOnTop();
@@ -328,22 +329,23 @@ QString TForm2::ImageFileName(char letter, bool lightSquare, bool structureOnly)
     return resources::DiagramPictureName(letter, lightSquare, structureOnly);
 }
 
-bool TForm2::RankConverts(std::string_view word, QString* error) {
+bool TForm2::ReadSquare(std::string_view word, std::optional<std::pair<int, int>>& sq,
+                        QString* error) {
     // The rank is converted as a decimal number: a character that is not a digit is a
     // conversion error that ends the run, like a bad number anywhere else in a script.
-    if (word.size() < 2 || (word[1] >= '0' && word[1] <= '9')) return true;
-    if (error)
-        *error = QStringLiteral("'%1' is not a valid integer value")
-                     .arg(QString::fromUtf8(word.substr(1, 1).data(), 1));
-    return false;
+    try {
+        const DiagramSquare d = ParseDiagramSquare(word);
+        sq = d.Valid ? std::make_optional(std::make_pair(d.File, d.Rank)) : std::nullopt;
+        return true;
+    } catch (const ConvertError& e) {
+        if (error) *error = QString::fromStdString(e.what());
+        return false;
+    }
 }
 
 std::optional<std::pair<int, int>> TForm2::ParseSquare(std::string_view word) {
-    if (word.size() < 2) return std::nullopt;
-    const char fileLetter = static_cast<char>(std::toupper(static_cast<unsigned char>(word[0])));
-    if (fileLetter < 'A' || fileLetter > 'H') return std::nullopt;
-    if (word[1] < '1' || word[1] > '8') return std::nullopt;
-    return std::make_pair(fileLetter - 'A' + 1, word[1] - '0');
+    std::optional<std::pair<int, int>> sq;
+    return ReadSquare(word, sq, nullptr) ? sq : std::nullopt;
 }
 
 QPoint TForm2::CellCentre(int file, int rank, bool whiteOnTop) {

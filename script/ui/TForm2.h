@@ -93,10 +93,13 @@ public:
     // File name of the picture for a square holding the diagram letter `letter` ("1" empty).
     // In pawns-only mode every piece but a pawn gets its empty-square picture.
     static QString ImageFileName(char letter, bool lightSquare, bool structureOnly);
-    // The square named by the first two characters of a word, as file 1..8 and rank 1..8.
+    // The square named by the first two characters of a word, as file 1..8 and rank 1..8
+    // (read as qvn reads it; a rank that does not convert names no square here).
     static std::optional<std::pair<int, int>> ParseSquare(std::string_view word);
-    // False, with the conversion message, when the square's rank is not a digit.
-    static bool RankConverts(std::string_view word, QString* error);
+    // Reads a square argument: false, with the conversion message, when its rank is not
+    // a digit; otherwise sq is the square, or empty when the word names none.
+    static bool ReadSquare(std::string_view word, std::optional<std::pair<int, int>>& sq,
+                           QString* error);
     // Centre of a square's cell in the picture for the given orientation.
     static QPoint CellCentre(int file, int rank, bool whiteOnTop);
     // The two end points of an arrow's head at `to` (for the strokes at +10 and -10 degrees),

@@ -130,6 +130,15 @@ TEST(JpegImage, AbsurdSizeIsRejected) {
     QString error;
     EXPECT_TRUE(qv::DecodeJpeg(data, &error).isNull());
     EXPECT_TRUE(error.contains("too large")) << error.toStdString();
+    // A small file that declares 16384 x 4096 pixels is refused from its header alone.
+    data[sof + 5] = static_cast<char>(0x10);
+    data[sof + 6] = static_cast<char>(0x00);
+    data[sof + 7] = static_cast<char>(0x40);
+    data[sof + 8] = static_cast<char>(0x00);
+    ASSERT_LT(data.size(), 2000);
+    error.clear();
+    EXPECT_TRUE(qv::DecodeJpeg(data, &error).isNull());
+    EXPECT_TRUE(error.contains("too large (16384 x 4096")) << error.toStdString();
 }
 
 TEST(JpegImage, FileErrorsNameThePath) {

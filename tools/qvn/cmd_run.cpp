@@ -122,6 +122,7 @@ int RunRun(const std::vector<std::string>& args) {
 
     const bool found = flow.SelectProblem(*entry);
     std::size_t nextMove = 0;
+    bool refused = false;
     for (int presses = 0; found && host.NextEnabled() && presses < MaxPresses; ++presses) {
         const qv::ScriptStop stop = flow.Next();
         if (stop == qv::ScriptStop::IndexLine) break;
@@ -130,6 +131,7 @@ int RunRun(const std::vector<std::string>& args) {
         const std::string& m = moves[nextMove++];
         if (!PlayUserMove(host.Board(), m)) {
             std::cout << "refused: " << m << "\n";
+            refused = true;
             break;
         }
     }
@@ -144,7 +146,8 @@ int RunRun(const std::vector<std::string>& args) {
             std::cerr << "qvn run: nothing recorded: no move was played on a turn\n";
         if (recorder->LastOutcome() == Outcome::NotStored) return qvn::ExitFailure;
     }
-    return qvn::ExitOk;
+    // The play-through stopped short of what was asked: not a success.
+    return refused ? qvn::ExitRefused : qvn::ExitOk;
 }
 
 qvn::Registrar reg{

@@ -4,37 +4,32 @@
 #include "board/core/BoardModel.h"
 #include "engine/core/Search.h"
 
-#include <chrono>
 #include <iostream>
 #include <memory>
 
 namespace qvn {
-extern long long (*EnginePerft)(const std::string& fen, int depth, bool divide, std::ostream& out);
+extern long long (*EnginePerft)(const std::string& fen, int depth, bool divide,
+                                qv::PerftBudget& budget, std::ostream& out);
 }
 
 namespace {
 
-long long CountThroughEngine(const std::string& fen, int depth, bool divide, std::ostream& out) {
+long long CountThroughEngine(const std::string& fen, int depth, bool divide,
+                             qv::PerftBudget& budget, std::ostream& out) {
     qv::BoardModel board;
     if (!board.SetFen(fen)) return 0;
     auto searcher = std::make_unique<qv::engine::Searcher>();
     searcher->LoadPosition(board.State());
-    const auto start = std::chrono::steady_clock::now();
     long long total = 0;
     if (divide) {
-        for (const auto& [move, count] : searcher->PerftDivide(depth)) {
+        for (const auto& [move, count] : searcher->PerftDivide(depth, &budget)) {
             out << qv::engine::MoveText(move) << ": " << count << "\n";
             total += count;
         }
         out << "\n";
     } else {
-        total = searcher->Perft(depth);
+        total = searcher->Perft(depth, &budget);
     }
-    const double ms =
-        std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
-    std::cerr << "time: " << static_cast<long long>(ms) << " ms";
-    if (ms > 0) std::cerr << ", " << static_cast<long long>(total * 1000.0 / ms) << " leaves/s";
-    std::cerr << "\n";
     return total;
 }
 

@@ -32,12 +32,36 @@ TEST(Fen, MalformedTextIsRefusedAndChangesNothing) {
                             "rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w KQkx",
                             "rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w - e4",
                             "rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w - - 0 zero",
+                            "rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w - - P 1",
+                            "rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w - - -1 1",
+                            "rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w - - 0 +3",
+                            "rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w - - 0 0",
+                            "rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w - - 0 2147483648",
                             "rnbqkxnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR"}) {
         error.clear();
         EXPECT_FALSE(b.SetFen(bad, &error)) << bad;
         EXPECT_FALSE(error.empty()) << bad;
     }
     EXPECT_EQ(b.Position(), InitialPosition);
+}
+
+TEST(Fen, WhatTheBoardWritesItReadsBackAtAnyMoveNumber) {
+    BoardModel b;
+    ASSERT_TRUE(b.SetFen("4k3/8/8/8/8/8/8/4K3 b - - 7 100000"));
+    ASSERT_TRUE(b.PlayMove(E8, E7));
+    const std::string fen = b.Fen();
+    EXPECT_EQ(fen, "8/4k3/8/8/8/8/8/4K3 w - - 0 100001");
+    BoardModel c;
+    ASSERT_TRUE(c.SetFen(fen));
+    EXPECT_EQ(c.Fen(), fen);
+    // At the largest move number the record stays small and Black's move is refused
+    // rather than wrapping the count.
+    ASSERT_TRUE(c.SetFen("4k3/8/8/8/8/8/8/4K3 w - - 0 2147483647"));
+    ASSERT_TRUE(c.PlayMove(E1, E2));
+    EXPECT_TRUE(c.MoveBack());
+    ASSERT_TRUE(c.MoveForward());
+    EXPECT_FALSE(c.PlayMove(E8, E7));
+    EXPECT_EQ(c.Fen(), "4k3/8/8/8/8/8/4K3/8 b - - 0 2147483647");
 }
 
 struct PerftCase {
@@ -76,6 +100,35 @@ INSTANTIATE_TEST_SUITE_P(
                   "r4rk1/1pp1qppp/p1np1n2/2b1p1B1/2B1P1b1/P1NP1N2/1PP1QPPP/R4RK1 w - - 0 10", 3,
                   89890}),
     [](const auto& p) { return std::string(p.param.Name); });
+
+TEST(Perft, CountsEveryMoveOfCrowdedPositions) {
+    // Each count must equal the exhaustive test of every origin and target; the
+    // second position has 263 moves.
+    for (const char* fen : {"R6R/3Q4/1Q4Q1/4Q3/2Q4Q/Q4Q2/pp1Q4/kBNN1KB1 w - - 0 1",
+                            "BQQQQQnk/Q4Qpp/Q5QQ/Q6Q/Q6Q/Q6Q/Q6Q/KQQQQQQQ w - - 0 1"}) {
+        BoardModel b;
+        ASSERT_TRUE(b.SetFen(fen));
+        long long pairs = 0;
+        for (int o = 1; o <= 64; ++o)
+            for (int t = 1; t <= 64; ++t) pairs += b.IsLegalMove(o, t);
+        EXPECT_EQ(Perft(b, 1), pairs) << fen;
+        if (fen[0] == 'B') {
+            EXPECT_GT(pairs, 256) << fen;
+        }
+    }
+}
+
+TEST(Perft, ABudgetStopsTheCountAndLeavesThePosition) {
+    BoardModel b;
+    const std::string start = b.Fen();
+    PerftBudget budget(5000, 0);
+    EXPECT_LT(Perft(b, 12, &budget), 5000 * 40LL);
+    EXPECT_TRUE(budget.Exhausted());
+    EXPECT_EQ(b.Fen(), start);
+    PerftBudget enough(1000000, 0);
+    EXPECT_EQ(Perft(b, 3, &enough), 8902);
+    EXPECT_FALSE(enough.Exhausted());
+}
 
 TEST(Perft, DivideSplitsTheCountAndNamesPromotions) {
     BoardModel b;

@@ -157,6 +157,22 @@ TEST(PlayMove, MateByEnPassantIsMate) {
     EXPECT_EQ(std::count(ev.begin(), ev.end(), "Draw"), 0);
 }
 
+TEST(PlayMove, AMoveFromInsideTheMovesOwnEventsIsRefused) {
+    RecordingBoard b;
+    std::vector<bool> inner;
+    b.OnLegalMove = [&](BoardModel* sender, Square, Square) {
+        inner.push_back(sender->PlayMove(E7, E5));
+        inner.push_back(sender->MakeMove(E7, E5));
+    };
+    ASSERT_TRUE(b.PlayMove(E2, E4));
+    EXPECT_EQ(inner, (std::vector<bool>{false, false}));
+    EXPECT_EQ(b.EnPassant(), E3);
+    EXPECT_FALSE(b.WhiteToMove());
+    EXPECT_EQ(b.Position()[E5 - 1], ' ');
+    b.OnLegalMove = nullptr;
+    EXPECT_TRUE(b.PlayMove(E7, E5)); // afterwards moves are taken again
+}
+
 TEST(PlayMove, MaterialDraws) {
     RecordingBoard b;
     ASSERT_TRUE(b.SetFen("4k3/8/8/8/8/8/3n4/4K2N b - - 0 1"));
@@ -165,6 +181,16 @@ TEST(PlayMove, MaterialDraws) {
     ASSERT_TRUE(b.PlayMove(E1, E2));
     // knight against knight: both sides below 5
     EXPECT_EQ(b.Events(), (Events{"LegalMove e1e2", "NoMatingMaterial", "Draw", "Paint"}));
+
+    // Two knights count 4, below the threshold of 5; a bishop and a knight count 5.
+    RecordingBoard n;
+    ASSERT_TRUE(n.SetFen("4k3/8/8/8/8/8/8/1N2K1N1 w - - 0 1"));
+    ASSERT_TRUE(n.PlayMove(E1, E2));
+    EXPECT_EQ(n.Events(), (Events{"LegalMove e1e2", "NoMatingMaterial", "Draw", "Paint"}));
+    ASSERT_TRUE(n.SetFen("4k3/8/8/8/8/8/8/1N2K1B1 w - - 0 1"));
+    n.Log.clear();
+    ASSERT_TRUE(n.PlayMove(E1, E2));
+    EXPECT_EQ(n.Events(), (Events{"LegalMove e1e2", "Paint"}));
 
     RecordingBoard p;
     ASSERT_TRUE(p.SetFen("4k3/8/8/8/8/8/4P3/4K3 w - - 0 1"));

@@ -65,6 +65,20 @@ TEST(Position, SetterChangesOnlyTheSquaresAndRepaints) {
     EXPECT_EQ(b.LastRecorded(), last);
 }
 
+TEST(Position, SetterClearsAnEnPassantSquareThatNoLongerFits) {
+    RecordingBoard b;
+    ASSERT_TRUE(b.Play({"e2e4"}));
+    ASSERT_EQ(b.EnPassant(), E3);
+    b.SetPosition(b.Position()); // the same squares: the double step still fits
+    EXPECT_EQ(b.EnPassant(), E3);
+    // A queen where the pawn stood: Black's d4 pawn must not take it en passant.
+    std::string squares(64, ' ');
+    squares[E8 - 1] = 'k', squares[E1 - 1] = 'K', squares[D4 - 1] = 'p', squares[E4 - 1] = 'Q';
+    b.SetPosition(squares);
+    EXPECT_EQ(b.EnPassant(), None);
+    EXPECT_FALSE(b.PlayMove(D4, E3));
+}
+
 TEST(Position, EnPassantSetterTakesOnlyThirdAndSixthRank) {
     RecordingBoard b;
     b.SetEnPassant(D6);

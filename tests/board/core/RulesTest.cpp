@@ -50,6 +50,20 @@ TEST(Rules, EnPassantNeedsTheSquare) {
     EXPECT_FALSE(Legal(b, "e5d6"));
 }
 
+TEST(Rules, EnPassantTakesOnlyAnOpponentPawnThatCouldHaveDoubleStepped) {
+    RecordingBoard b;
+    // The square lies on the mover's own side: the knight on e2 still checks c1.
+    FromFen(b, "4k3/8/8/8/8/8/3Pn3/2K5 w - e3 0 1");
+    EXPECT_FALSE(Legal(b, "d2e3"));
+    // A rook, not a pawn, stands where the double step would have ended.
+    FromFen(b, "4k3/8/8/3Pr3/8/8/8/K7 w - e6 0 1");
+    EXPECT_FALSE(Legal(b, "d5e6"));
+    FromFen(b, "4k3/8/8/8/3pQ3/8/8/K7 b - e3 0 1");
+    EXPECT_FALSE(Legal(b, "d4e3"));
+    FromFen(b, "4k3/8/8/8/3pP3/8/8/K7 b - e3 0 1");
+    EXPECT_TRUE(Legal(b, "d4e3"));
+}
+
 TEST(Rules, EnPassantThatUncoversTheOwnKingAlongTheRankIsIllegal) {
     RecordingBoard b;
     // White king a5, pawns e5 (White) and d5 (Black, just double-stepped), Black rook h5.

@@ -28,7 +28,7 @@ struct FakeSearch {
                 r.To = A3;
                 return r;
             }
-            std::array<SimpleMove, 256> moves;
+            LegalMoveList moves;
             if (GenerateLegalMoves(pos, moves) > 0) {
                 r.From = moves[0].From;
                 r.To = moves[0].To;

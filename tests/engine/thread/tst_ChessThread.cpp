@@ -408,7 +408,7 @@ void TestChessThread::priorityFollowsThinkingPriority() {
         sched_param param{};
         if (pthread_getschedparam(pthread_self(), &p, &param) == 0) policy = p;
         TChessThread::SearchResult r;
-        std::array<SimpleMove, 256> moves;
+        LegalMoveList moves;
         if (GenerateLegalMoves(pos, moves) > 0) {
             r.From = moves[0].From;
             r.To = moves[0].To;

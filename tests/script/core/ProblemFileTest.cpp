@@ -29,9 +29,43 @@ TEST(ProblemFileLines, CarriageReturnEndsLineAndCrLfIsOneLineEnd) {
     EXPECT_EQ(Lines("\r\n"), V{""});
 }
 
-TEST(ProblemFileLines, LineFeedAloneIsPartOfTheLine) {
-    EXPECT_EQ(Lines(".# 1 A\n.rem x\n"), V{".# 1 A\n.rem x\n"});
-    EXPECT_EQ(Lines("a\n\rb"), (V{"a\n", "b"}));
+TEST(ProblemFileLines, LineFeedAloneEndsALine) {
+    EXPECT_EQ(Lines(".# 1 A\n.rem x\n"), (V{".# 1 A", ".rem x"}));
+    EXPECT_EQ(Lines("a\n\rb"), (V{"a", "", "b"}));
+    EXPECT_EQ(Lines("a\n\nb\r\nc\rd"), (V{"a", "", "b", "c", "d"}));
+    // Random access agrees with reading in order, across the marked lines.
+    std::string bytes;
+    for (int i = 0; i < 50; ++i) bytes += std::to_string(i) + (i % 3 ? "\n" : "\r\n");
+    qv::ProblemTextFile f;
+    f.OpenFromBytes(bytes);
+    ASSERT_EQ(f.LineCount(), 50u);
+    for (std::size_t i : {49u, 3u, 17u, 16u, 0u, 33u, 32u, 31u})
+        EXPECT_EQ(f.Line(i), std::to_string(i));
+}
+
+TEST(ProblemFileLines, WhatIsNoProblemFileIsRefused) {
+    auto refusal = [](const std::string& bytes) -> std::string {
+        try {
+            qv::ProblemTextFile f;
+            f.OpenFromBytes(bytes);
+            return "";
+        } catch (const qv::FileError& e) {
+            return e.what();
+        }
+    };
+    EXPECT_EQ(refusal(std::string(4096, '\0')),
+              "Not a problem file: it holds binary data (NUL bytes)");
+    EXPECT_EQ(refusal(".rem a\0b\r\n.end\r\n"), ""); // a stray NUL is a slip, not binary data
+    EXPECT_EQ(refusal(std::string(qv::ProblemTextFile::MaxFileBytes + 1, '\r')),
+              "Not a problem file: larger than 64 MiB");
+    // A device without end is read no further than its first block.
+    qv::Globales g;
+    try {
+        qv::ScanProblemIndex(g, "/dev/zero");
+        FAIL() << "no error";
+    } catch (const qv::FileError& e) {
+        EXPECT_STREQ(e.what(), "Not a problem file: it holds binary data (NUL bytes)");
+    }
 }
 
 TEST(ProblemFileLines, CtrlZEndsTheFile) {
@@ -167,8 +201,8 @@ TEST(ProblemIndex, EmptyFileAndLineFeedFiles) {
     qv::Globales g;
     EXPECT_EQ(Scan(g, ""), V{});
     EXPECT_TRUE(g.ProblemFileOpen);
-    EXPECT_EQ(Scan(g, ".# 1 One\n.# 2 Two\n"), V{"1 One\n.# 2 Two\n"});
-    EXPECT_EQ(Scan(g, "x\n.# 2 Two\n"), V{});
+    EXPECT_EQ(Scan(g, ".# 1 One\n.# 2 Two\n"), (V{"1 One", "2 Two"}));
+    EXPECT_EQ(Scan(g, "x\n.# 2 Two\n"), V{"2 Two"});
     EXPECT_EQ(Scan(g, ".# 9 Last"), V{"9 Last"});
 }
 

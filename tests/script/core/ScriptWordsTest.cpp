@@ -65,15 +65,22 @@ TEST(Words, DiagramSquares) {
     EXPECT_EQ(e4.File, 5);
     EXPECT_EQ(e4.Rank, 4);
     EXPECT_EQ(qv::ParseDiagramSquare("H8xyz").Rank, 8);
-    EXPECT_FALSE(qv::ParseDiagramSquare("e4").Valid);
-    EXPECT_FALSE(qv::ParseDiagramSquare("").Valid);
-    EXPECT_THROW(qv::ParseDiagramSquare("EX"), qv::ConvertError);
-    try {
-        qv::ParseDiagramSquare("E");
-        FAIL();
-    } catch (const qv::ConvertError& e) {
-        EXPECT_STREQ(e.what(), "'' is not a valid integer value");
-    }
+    EXPECT_TRUE(qv::ParseDiagramSquare("e4").Valid);
+    // Too short, or no square of the board: nothing is drawn and nothing is wrong.
+    for (const char* none : {"", "E", "E9", "E0", "I4", "\xC3\xA9"})
+        EXPECT_FALSE(qv::ParseDiagramSquare(none).Valid) << none;
+    // A rank that is not a digit is a conversion error, whatever the file letter.
+    auto error = [](const char* word) -> std::string {
+        try {
+            qv::ParseDiagramSquare(word);
+            return "";
+        } catch (const qv::ConvertError& e) {
+            return e.what();
+        }
+    };
+    EXPECT_EQ(error("ex"), "'x' is not a valid integer value");
+    EXPECT_EQ(error("Zx"), "'x' is not a valid integer value");
+    EXPECT_EQ(error("E\xC3\xA9"), "'\xC3\xA9' is not a valid integer value");
 }
 
 TEST(MoveText, Forms) {

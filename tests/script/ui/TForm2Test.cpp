@@ -347,6 +347,9 @@ void TForm2Test::rankThatIsNotADigitIsAConversionError() {
     QCOMPARE(error, QStringLiteral("'z' is not a valid integer value"));
     QCOMPARE(m_form->DiagramCommand("square", {"A-", "red"}),
              std::string("'-' is not a valid integer value"));
+    // A rank outside ASCII is named whole, not as a broken byte.
+    QVERIFY(!m_form->DrawCircle("E\xC3\xA9", "red", &error));
+    QCOMPARE(error, QString::fromUtf8("'\xC3\xA9' is not a valid integer value"));
     QCOMPARE(DifferingPixels(before, m_form->Picture()), 0);
 }
 
