@@ -35,7 +35,7 @@ struct MateSolution {
 };
 
 struct MateLimits {
-    long long MaxNodes = 0;                 // 0: no limit
+    long long MaxNodes = 0;                  // 0: no limit
     const std::atomic<bool>* Stop = nullptr; // checked at every node when given
 };
 

@@ -32,18 +32,26 @@ struct KnownKeys {
 
 TEST(MateSolver, FindsExactlyTheKnownKeys) {
     const KnownKeys cases[] = {
-        {"castling mates beside the rook move", "2rkr3/2p1p3/8/8/8/8/8/R3K3 w Q - 0 1", 1,
+        {"castling mates beside the rook move",
+         "2rkr3/2p1p3/8/8/8/8/8/R3K3 w Q - 0 1",
+         1,
          {"a1d1", "e1c1"}},
         {"no castling without the right", "2rkr3/2p1p3/8/8/8/8/8/R3K3 w - - 0 1", 1, {"a1d1"}},
         {"no castling across an attacked square", "2rkr3/2p1p3/8/7b/8/8/8/R3K3 w Q - 0 1", 1, {}},
         {"en passant opens the rank", "8/4N3/6Pp/R2pP2k/6pp/8/8/K7 w - d6 0 1", 1, {"e5d6"}},
         {"no en passant without the square", "8/4N3/6Pp/R2pP2k/6pp/8/8/K7 w - - 0 1", 1, {}},
         {"only the knight promotion checks", "6nb/5Ppk/6pp/8/8/8/8/K7 w - - 0 1", 1, {"f7f8n"}},
-        {"stalemate is no mate (c5c7)", "k7/8/K7/2Q5/8/8/8/8 w - - 0 1", 1,
+        {"stalemate is no mate (c5c7)",
+         "k7/8/K7/2Q5/8/8/8/8 w - - 0 1",
+         1,
          {"c5a7", "c5c8", "c5f8"}},
-        {"Black mates too", "rnbqkbnr/pppp1ppp/8/4p3/6P1/5P2/PPPPP2P/RNBQKBNR b KQkq - 0 1", 1,
+        {"Black mates too",
+         "rnbqkbnr/pppp1ppp/8/4p3/6P1/5P2/PPPPP2P/RNBQKBNR b KQkq - 0 1",
+         1,
          {"d8h4"}},
-        {"a queen sacrifice, unique", "4kb1r/p2n1ppp/4q3/4p1B1/4P3/1Q6/PPP2PPP/2KR4 w k - 0 1", 3,
+        {"a queen sacrifice, unique",
+         "4kb1r/p2n1ppp/4q3/4p1B1/4P3/1Q6/PPP2PPP/2KR4 w k - 0 1",
+         3,
          {"b3b8"}},
         {"doubled rooks", "r1r3k1/5ppp/8/8/8/3R4/3R1PPP/3R2K1 w - - 0 1", 3, {"d3d8"}},
         {"no mate from the start", StartFen, 2, {}},
@@ -97,7 +105,8 @@ TEST(MateSolver, StopsAtTheNodeBudgetAndSaysSo) {
     const MateSolution s = solver->Solve(FromFen(KiwipeteFen), 3, false, limits);
     EXPECT_FALSE(s.Complete);
     // The table keeps no half-proven answer: the same question without a budget is exact.
-    const MateSolution full = solver->Solve(FromFen("2r3k1/5ppp/8/8/8/8/3R1PPP/3R2K1 w - - 0 1"), 2);
+    const MateSolution full =
+        solver->Solve(FromFen("2r3k1/5ppp/8/8/8/8/3R1PPP/3R2K1 w - - 0 1"), 2);
     EXPECT_TRUE(full.Complete);
     EXPECT_EQ(KeyTexts(full), std::vector<std::string>{"d2d8"});
 }
