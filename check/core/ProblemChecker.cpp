@@ -23,10 +23,10 @@ constexpr int MaxPresses = 10000;
 // Every command word the interpreter acts on.
 bool IsKnownCommand(std::string_view cmd) {
     static constexpr std::string_view Known[] = {
-        "position", "plays",  "players", "rem",       "ontop",     "back",   "forward",
-        "popup",    "memo",   "both",    "//",        "if",        "1-0",    "0-1",
-        "draw",     "clearscore", "addpoints", "m",   "pause",     "*w",     "*b",
-        "end",      "board",  "struct",  "quitboard", "arrow",     "circle", "square"};
+        "position", "plays",      "players",   "rem",       "ontop", "back",   "forward",
+        "popup",    "memo",       "both",      "//",        "if",    "1-0",    "0-1",
+        "draw",     "clearscore", "addpoints", "m",         "pause", "*w",     "*b",
+        "end",      "board",      "struct",    "quitboard", "arrow", "circle", "square"};
     return std::find(std::begin(Known), std::end(Known), cmd) != std::end(Known);
 }
 
@@ -224,7 +224,8 @@ struct ProblemChecker::Impl {
             }
             for (const ScriptAnswer& a : t.Answers.Lines)
                 if (!board.IsLegalMove(a.From, a.To))
-                    Add(a.Line + 1, ".if " + SquaresText(a.From, a.To) + " is not a legal move here");
+                    Add(a.Line + 1,
+                        ".if " + SquaresText(a.From, a.To) + " is not a legal move here");
             const ScriptAnswer* best = t.Answers.BestAnswer();
             if (!best) {
                 Add(t.Line, "no .if line gives points for this turn");
@@ -239,7 +240,8 @@ struct ProblemChecker::Impl {
             turns.push_back(std::move(t));
         }
         Flow.FinishPlay();
-        for (const auto& r : Host.Refused) Add(r.Line, ".m " + r.Text + " is not a legal move here");
+        for (const auto& r : Host.Refused)
+            Add(r.Line, ".m " + r.Text + " is not a legal move here");
         for (const auto& e : Host.Errors)
             if (e.Text.find("is not a valid integer value") == std::string::npos)
                 Add(e.Line, e.Text); // conversion errors are reported by the static pass
@@ -258,8 +260,8 @@ struct ProblemChecker::Impl {
             limits.MaxNodes = Options.MaxNodes;
             const engine::MateSolution s = Solver->Solve(t.Position, left, false, limits);
             if (!s.Complete) {
-                Report->Notes.push_back(Current->Label + ": " + TurnPrefix(k + 1) +
-                                        "the mate in " + std::to_string(left) +
+                Report->Notes.push_back(Current->Label + ": " + TurnPrefix(k + 1) + "the mate in " +
+                                        std::to_string(left) +
                                         " was not decided within the search budget");
                 continue;
             }
@@ -273,7 +275,8 @@ struct ProblemChecker::Impl {
                 }
                 if (t.Answers.Scores(from, to)) continue;
                 bool named = false;
-                for (const auto& a : t.Answers.Lines) named = named || (a.From == from && a.To == to);
+                for (const auto& a : t.Answers.Lines)
+                    named = named || (a.From == from && a.To == to);
                 std::string what = TurnPrefix(k + 1) + engine::MoveText(key.Move) +
                                    " also mates in " + std::to_string(key.MateIn) + ", but ";
                 what += named ? "its .if line gives " +

@@ -29,9 +29,9 @@ struct Finding {
 // test does not judge.
 struct TurnContext {
     std::string Label;
-    int Turn = 0;                // 1-based
-    BoardState Position;         // the board when it is handed to the player
-    const TurnAnswers* Answers;  // the turn's scoring lines
+    int Turn = 0;               // 1-based
+    BoardState Position;        // the board when it is handed to the player
+    const TurnAnswers* Answers; // the turn's scoring lines
 };
 
 // Judges the turns of problems that do not end in mate (an engine that finds a second
@@ -44,9 +44,9 @@ public:
 };
 
 struct CheckOptions {
-    bool Mates = true;                  // run the mate tests (the solver)
-    long long MaxNodes = 400'000'000;   // solver budget per position; past it, a note
-    TurnReviewer* Reviewer = nullptr;   // not owned; may be null
+    bool Mates = true;                // run the mate tests (the solver)
+    long long MaxNodes = 400'000'000; // solver budget per position; past it, a note
+    TurnReviewer* Reviewer = nullptr; // not owned; may be null
 };
 
 struct CheckReport {
