@@ -62,7 +62,8 @@ TEST(ProblemChecker, TheSamplesHaveOnlyTheKnownCook) {
     checker.Open(QV_SAMPLES "/first-steps.qvn");
     const CheckReport r = checker.Check();
     EXPECT_EQ(r.ProblemsChecked, 5);
-    EXPECT_EQ(Texts(r), std::vector<std::string>{"5: c5a7 also mates in 1, but no .if line accepts it"});
+    EXPECT_EQ(Texts(r),
+              std::vector<std::string>{"5: c5a7 also mates in 1, but no .if line accepts it"});
 }
 
 struct RecordingReviewer : TurnReviewer {
