@@ -3,8 +3,12 @@
 #include "engine/core/MateSolver.h"
 #include "tests/engine/core/EngineTestUtil.h"
 
+#include "board/core/BoardModel.h"
+
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <random>
 #include <string>
 #include <vector>
 
@@ -109,6 +113,113 @@ TEST(MateSolver, StopsAtTheNodeBudgetAndSaysSo) {
         solver->Solve(FromFen("2r3k1/5ppp/8/8/8/8/3R1PPP/3R2K1 w - - 0 1"), 2);
     EXPECT_TRUE(full.Complete);
     EXPECT_EQ(KeyTexts(full), std::vector<std::string>{"d2d8"});
+}
+
+// An independent judge: the board component's own rules, one fresh board per position,
+// every origin and target tried, each promotion piece in turn.
+namespace reference {
+
+std::vector<std::string> Moves(const std::string& fen) {
+    BoardModel b;
+    b.SetFen(fen);
+    std::vector<std::string> out;
+    for (int o = 1; o <= 64; ++o)
+        for (int t = 1; t <= 64; ++t) {
+            if (!b.IsLegalMove(o, t)) continue;
+            const std::string m = SquareName(o) + SquareName(t);
+            const char piece = b.State().Squares[o];
+            if ((piece == 'P' && RankOf(t) == 8) || (piece == 'p' && RankOf(t) == 1))
+                for (const char* p : {"n", "b", "r", "q"}) out.push_back(m + p);
+            else
+                out.push_back(m);
+        }
+    return out;
+}
+
+std::string After(const std::string& fen, const std::string& move) {
+    BoardModel b;
+    b.SetFen(fen);
+    if (move.size() == 5) b.PromotionPiece = move[4];
+    b.MakeMove(StrToSquare(move.substr(0, 2)), StrToSquare(move.substr(2, 2)));
+    return b.Fen();
+}
+
+bool Mated(const std::string& fen) {
+    BoardModel b;
+    b.SetFen(fen);
+    const int colour = b.WhiteToMove() ? WhiteColor : BlackColor;
+    return !b.HasLegalMove() && b.KingAttacked(colour, 1, 1);
+}
+
+bool Mates(const std::string& fen, const std::string& move, int n) {
+    const std::string next = After(fen, move);
+    if (Mated(next)) return true;
+    if (n == 1) return false;
+    const auto replies = Moves(next);
+    if (replies.empty()) return false; // stalemate
+    for (const auto& r : replies) {
+        const std::string p = After(next, r);
+        bool mates = false;
+        for (const auto& m : Moves(p))
+            if (Mates(p, m, n - 1)) {
+                mates = true;
+                break;
+            }
+        if (!mates) return false;
+    }
+    return true;
+}
+
+} // namespace reference
+
+TEST(MateSolver, AgreesWithTheBoardsRulesOnRandomPositions) {
+    std::mt19937 random(20261209);
+    auto solver = std::make_unique<MateSolver>(1 << 16);
+    int compared = 0, withKeys = 0;
+    for (int round = 0; compared < 60; ++round) {
+        std::string squares(64, ' ');
+        auto place = [&](char piece, int lowRank, int highRank) {
+            for (;;) {
+                const int sq =
+                    SquareAt(1 + random() % 8, lowRank + random() % (highRank - lowRank + 1));
+                if (squares[sq - 1] == ' ') {
+                    squares[sq - 1] = piece;
+                    return;
+                }
+            }
+        };
+        const bool castle = random() % 3 == 0;
+        if (castle) {
+            squares[E1 - 1] = 'K';
+            squares[A1 - 1] = squares[H1 - 1] = 'R';
+        } else {
+            place('K', 1, 8);
+        }
+        // The defending king mostly on its back rank, behind pawns, where mates are common.
+        place('k', random() % 4 ? 8 : 5, 8);
+        for (int i = random() % 3; i > 0; --i) place('p', 6, 7);
+        place("QR"[random() % 2], 2, 7);
+        for (int i = random() % 3; i > 0; --i) place("QRRBNP"[random() % 6], 2, 7);
+        if (random() % 2) place('P', 7, 7);
+        for (int i = random() % 2; i > 0; --i) place("rbn"[random() % 3], 2, 8);
+        BoardModel b;
+        b.SetPosition(squares);
+        b.SetWhiteToMove(true);
+        b.SetCastlingAllowed(castle ? WhiteKingSide | WhiteQueenSide : 0);
+        if (b.KingAttacked(BlackColor, 1, 1)) continue; // not playable
+        const std::string fen = b.Fen();
+        const int n = compared < 50 ? 1 : 2;
+        std::vector<std::string> expected;
+        for (const auto& m : reference::Moves(fen))
+            if (reference::Mates(fen, m, n)) expected.push_back(m);
+        std::sort(expected.begin(), expected.end());
+        if (expected.empty() && compared - withKeys >= 20) continue; // enough without a mate
+        const MateSolution s = solver->Solve(b.State(), n);
+        EXPECT_EQ(KeyTexts(s), expected) << fen << " mate in " << n;
+        ++compared;
+        withKeys += !expected.empty();
+    }
+    EXPECT_GE(withKeys, 40) << "the positions should hold mates often enough to test";
 }
 
 } // namespace
