@@ -2,7 +2,7 @@
 // trainer's problem flow, and the mate tests on the positions of the player's turns.
 #include "check/core/ProblemChecker.h"
 
-#include "check/core/PositionCheck.h"
+#include "board/core/Playable.h"
 #include "engine/core/MateSolver.h"
 #include "script/core/Globales.h"
 #include "script/core/ProblemFlow.h"
@@ -215,12 +215,12 @@ struct ProblemChecker::Impl {
             t.Position = board.State();
             t.Answers = Flow.CurrentPlay()->Turns.back().Answers;
             t.Line = G.ProblemFile.Position();
-            for (const std::string& why : PositionFaults(t.Position)) {
-                if (std::find(positionFaults.begin(), positionFaults.end(), why) !=
-                    positionFaults.end())
-                    continue;
-                positionFaults.push_back(why);
-                Add(t.Line, "the position cannot be played: " + why);
+            if (const auto why = WhyNotPlayable(t.Position)) {
+                if (std::find(positionFaults.begin(), positionFaults.end(), *why) ==
+                    positionFaults.end()) {
+                    positionFaults.push_back(*why);
+                    Add(t.Line, "the position cannot be played: " + *why);
+                }
             }
             for (const ScriptAnswer& a : t.Answers.Lines)
                 if (!board.IsLegalMove(a.From, a.To))

@@ -2,8 +2,8 @@
 #include "tools/qvn/Command.h"
 
 #include "board/core/BoardModel.h"
-#include "check/core/PositionCheck.h"
 #include "engine/core/MateSolver.h"
+#include "tools/qvn/PositionArg.h"
 
 #include <iostream>
 #include <memory>
@@ -27,15 +27,7 @@ int RunSolve(const std::vector<std::string>& args) {
         return qvn::UsageError("solve", "N must be a whole number from 1 to " +
                                             std::to_string(qv::engine::MateSolver::MaxMoves));
     qv::BoardModel board;
-    std::string error;
-    if (!board.SetFen(plain[0], &error)) {
-        std::cerr << "qvn solve: " << error << "\n";
-        return qvn::ExitFailure;
-    }
-    if (const auto faults = qv::check::PositionFaults(board.State()); !faults.empty()) {
-        std::cerr << "qvn solve: the position cannot be played: " << faults.front() << "\n";
-        return qvn::ExitFailure;
-    }
+    if (!qvn::LoadPlayableFen(board, plain[0], "solve")) return qvn::ExitFailure;
     auto solver = std::make_unique<qv::engine::MateSolver>();
     const auto solution = solver->Solve(board.State(), static_cast<int>(n), lines);
     if (!solution.Complete) {

@@ -27,7 +27,6 @@ TEST(ProblemChecker, FindsEachFaultOfTheBrokenFileAndNothingElse) {
     EXPECT_TRUE(r.Notes.empty());
     const std::vector<std::string> expected = {
         "2: line 31: the position cannot be played: White has 2 kings",
-        "2: line 31: the position cannot be played: a pawn stands on b8, the last rank",
         "3: line 45: the position cannot be played: Black, not to move, is in check",
         "4: line 59: .m e2e5 is not a legal move here",
         "5: line 75: .if e2e5 is not a legal move here",
