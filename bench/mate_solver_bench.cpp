@@ -110,6 +110,8 @@ private:
 struct Times {
     std::vector<double> Solver, Engine;
     long long Keys = 0;
+    long long Nodes = 0;
+    double SolverMs = 0;
 };
 
 void Summary(const char* who, std::vector<double> v) {
@@ -173,6 +175,8 @@ int main(int argc, char** argv) {
         Times& t = byN[n];
         t.Solver.push_back(Ms(t0, t1));
         t.Keys += static_cast<long long>(s.Keys.size());
+        t.Nodes += s.Nodes;
+        t.SolverMs += Ms(t0, t1);
         if (s.ShortestMate != n)
             std::printf("solver: shortest mate %d, not %d: %s\n", s.ShortestMate, n, fen.c_str());
         if (engine) {
@@ -184,8 +188,11 @@ int main(int argc, char** argv) {
     }
     std::printf("%d positions from %s\n", problems, file.c_str());
     for (const auto& [n, t] : byN) {
-        std::printf("mate in %d: %zu positions, %.2f keys each\n", n, t.Solver.size(),
-                    static_cast<double>(t.Keys) / t.Solver.size());
+        std::printf("mate in %d: %zu positions, %.2f keys each, solver %.0f nodes each, %.1f M "
+                    "nodes/s\n",
+                    n, t.Solver.size(), static_cast<double>(t.Keys) / t.Solver.size(),
+                    static_cast<double>(t.Nodes) / t.Solver.size(),
+                    t.SolverMs > 0 ? t.Nodes / t.SolverMs / 1000.0 : 0.0);
         Summary("solver", t.Solver);
         Summary("engine", t.Engine);
     }

@@ -45,7 +45,7 @@ public:
 
 struct CheckOptions {
     bool Mates = true;                // run the mate tests (the solver)
-    long long MaxNodes = 400'000'000; // solver budget per position; past it, a note
+    long long MaxNodes = 100'000'000; // solver budget per position; past it, a note
     TurnReviewer* Reviewer = nullptr; // not owned; may be null
 };
 
