@@ -8,6 +8,7 @@ qv_layer(script/core       USES board/core)
 qv_layer(puzzles/core      USES board/core script/core engine/core)
 qv_layer(progress/core     USES script/core board/core)
 qv_layer(analysis/core     USES board/core engine/core)
+qv_layer(check/core        USES board/core engine/core script/core)
 
 qv_layer(engine/thread     QT Core     USES board/core                 INTERNAL engine/core)
 qv_layer(progress/store    QT Sql      USES progress/core)
@@ -23,6 +24,6 @@ qv_layer(app               QT Widgets Multimedia
 
 # The command-line companion: every core and Qt's non-graphical modules, never widgets.
 qv_layer(tools/qvn         QT Core     TARGETS qvn
-                           USES board/core engine/core script/core puzzles/core progress/core
+                           USES board/core engine/core script/core puzzles/core progress/core check/core
                                 progress/store analysis/core analysis/engines)
 qv_layer(tools/artgen      QT Gui      TARGETS qv_artgen INTERNAL resources)

@@ -18,13 +18,23 @@ std::vector<std::string> ProblemFlow::ReadProblems(const std::string& path) {
 }
 
 bool ProblemFlow::SelectProblem(const std::string& entry) {
+    return Select(entry, nullptr);
+}
+
+bool ProblemFlow::SelectProblemAt(const std::string& entry, std::size_t indexLine) {
+    return Select(entry, &indexLine);
+}
+
+bool ProblemFlow::Select(const std::string& entry, const std::size_t* indexLine) {
     FinishPlay(false);
     host_.ClearMemo();
     host_.SetLabelText(ScriptLabel::Label2, {});
     host_.SetLabelText(ScriptLabel::Label6, {});
     host_.BoardNewGame();
     interp_.ClearScore();
-    if (!g_.ProblemFileOpen || !SeekProblem(g_, entry)) {
+    const bool found = g_.ProblemFileOpen &&
+                       (indexLine ? SeekProblemAt(g_, entry, *indexLine) : SeekProblem(g_, entry));
+    if (!found) {
         // Running from a wrong place would be worse than not running at all.
         g_.ProblemTitle = entry;
         host_.SetNextEnabled(false);

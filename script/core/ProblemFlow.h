@@ -31,6 +31,9 @@ public:
     // resets the clock before.) When the index line cannot be found again, the error
     // box says so, Next stays disabled and false is returned.
     bool SelectProblem(const std::string& entry);
+    // The same for a caller that knows where the entry's index line is (see
+    // SeekProblemAt): checking every problem of a large file stays linear.
+    bool SelectProblemAt(const std::string& entry, std::size_t indexLine);
 
     // BitBtn2Click: runs the interpreter when a problem file is open.
     ScriptStop Next();
@@ -59,6 +62,7 @@ public:
     void FinishPlay();
 
 private:
+    bool Select(const std::string& entry, const std::size_t* indexLine);
     void StartPlay();
     void FinishPlay(bool ended);
 

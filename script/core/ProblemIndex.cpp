@@ -27,4 +27,13 @@ bool SeekProblem(Globales& g, const std::string& entry) {
     return false;
 }
 
+bool SeekProblemAt(Globales& g, const std::string& entry, std::size_t indexLine) {
+    if (indexLine >= g.ProblemFile.LineCount() ||
+        g.ProblemFile.Line(indexLine) != ProblemKey(entry))
+        return false;
+    g.ProblemTitle = entry;
+    g.ProblemFile.Seek(indexLine + 1);
+    return true;
+}
+
 } // namespace qv

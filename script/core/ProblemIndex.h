@@ -19,4 +19,10 @@ std::vector<std::string> ScanProblemIndex(Globales& g, const std::string& path);
 // reached without finding it (the file then stands at its end).
 bool SeekProblem(Globales& g, const std::string& entry);
 
+// SeekProblem for a caller that already knows the entry's index line (0-based; the
+// first line equal to its key, as SeekProblem would find it): stores entry as
+// ProblemTitle and positions the file after that line, without reading the file from
+// the start. False (file unchanged) when that line is not the entry's key.
+bool SeekProblemAt(Globales& g, const std::string& entry, std::size_t indexLine);
+
 } // namespace qv

@@ -45,7 +45,8 @@ static void PrintHelp(std::ostream& out) {
         out << "  qvn " << c.Name << " " << c.Usage << "\n      " << c.Summary << "\n";
     out << "  qvn --help | --version\n\n"
            "Exit codes: 0 success, 1 usage error, 2 file or position error, 3 a move of\n"
-           "qvn run --moves refused, 4 limit reached before any result.\n";
+           "qvn run --moves refused or faults found by qvn check, 4 limit reached before\n"
+           "any result.\n";
 }
 
 } // namespace qvn

@@ -133,7 +133,7 @@ void HelpTest::compiledHelpFile() {
     const QStringList objects = file.Objects();
     for (const char* page : {"/index.html", "/working.html", "/options.html", "/saving.html",
                              "/fileformat.html", "/commands.html", "/diagram.html", "/example.html",
-                             "/importing.html", "/progress.html", "/style.css"})
+                             "/importing.html", "/progress.html", "/checking.html", "/style.css"})
         QVERIFY2(objects.contains(QString::fromLatin1(page)), page);
     QByteArray data;
     QVERIFY(file.Read(QStringLiteral("commands.html"), &data)); // leading "/" optional

@@ -1,0 +1,37 @@
+# qvn solve and qvn check: output and exit code of each case, line for line.
+set(failures 0)
+
+# qvn(NAME EXPECTED_EXIT EXPECTED_OUTPUT args...): runs qvn and compares.
+function(qvn name exit expected)
+  execute_process(COMMAND ${QVN} ${ARGN} OUTPUT_VARIABLE out ERROR_VARIABLE err RESULT_VARIABLE rc)
+  if(NOT rc EQUAL exit OR NOT out STREQUAL expected)
+    message(SEND_ERROR "${name}: exit ${rc} (expected ${exit})\n--- got:\n${out}--- expected:\n${expected}--- stderr:\n${err}")
+    math(EXPR n "${failures} + 1")
+    set(failures ${n} PARENT_SCOPE)
+  endif()
+endfunction()
+
+set(cooked "k7/8/K7/2Q5/8/8/8/8 w - - 0 1")
+qvn(solve-sorted 0 "c5a7\nc5c8\nc5f8\n" solve ${cooked} 1)
+qvn(solve-lines 0 "d3d8 c8d8 d2d8 a8d8 d1d8\n" solve "r1r3k1/5ppp/8/8/8/3R4/3R1PPP/3R2K1 w - - 0 1" 3 --lines)
+qvn(solve-underpromotion 0 "f7f8n\n" solve "6nb/5Ppk/6pp/8/8/8/8/K7 w - - 0 1" 1)
+qvn(solve-none 0 "" solve "rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w KQkq - 0 1" 2)
+qvn(solve-bad-n 1 "" solve ${cooked} 0)
+qvn(solve-n-not-a-number 1 "" solve ${cooked} two)
+qvn(solve-missing-n 1 "" solve ${cooked})
+qvn(solve-bad-fen 2 "" solve "k7/8/K7/2Q5/8/8/8/9 w - - 0 1" 1)
+qvn(solve-unplayable 2 "" solve "k7/8/K7/2Q5/8/8/8/7K w - - 0 1" 1)
+
+file(READ ${DATA_DIR}/broken.out broken)
+qvn(check-broken 3 "${broken}" check ${DATA_DIR}/broken.qvn)
+qvn(check-one 3 "13: d2d8 also mates in 2, but no .if line accepts it\n13: line 203: the scripted d2d7 does not force mate in 2\n"
+    check ${DATA_DIR}/broken.qvn --problem "13 Unsound")
+qvn(check-sound 0 "" check ${DATA_DIR}/broken.qvn --problem 1)
+qvn(check-no-mates 0 "" check ${DATA_DIR}/broken.qvn --problem 11 --no-mates)
+qvn(check-no-problem 2 "" check ${DATA_DIR}/broken.qvn --problem 99)
+qvn(check-unreadable 2 "" check ${DATA_DIR}/no-such-file.qvn)
+qvn(check-usage 1 "" check)
+
+if(failures GREATER 0)
+  message(FATAL_ERROR "${failures} qvn solve/check case(s) failed")
+endif()
