@@ -10,6 +10,7 @@ namespace qvn {
 constexpr int ExitOk = 0;
 constexpr int ExitUsage = 1;   // unknown command or bad arguments
 constexpr int ExitFailure = 2; // a file that cannot be read, a position that cannot be set up
+constexpr int ExitLimit = 4;   // a --max-nodes or --movetime limit ended the work before any result
 
 struct Command {
     std::string Name;

@@ -44,7 +44,8 @@ static void PrintHelp(std::ostream& out) {
     for (const auto& c : cmds)
         out << "  qvn " << c.Name << " " << c.Usage << "\n      " << c.Summary << "\n";
     out << "  qvn --help | --version\n\n"
-           "Exit codes: 0 success, 1 usage error, 2 file or position error.\n";
+           "Exit codes: 0 success, 1 usage error, 2 file or position error, 4 limit reached\n"
+           "before any result.\n";
 }
 
 } // namespace qvn
