@@ -116,12 +116,16 @@ std::string ScoreText(const EngineScore& score, bool whiteToMove) {
         const bool whiteMates = whiteToMove ? score.Value > 0 : score.Value < 0;
         const bool moverMated = score.Value == 0;
         const bool forWhite = moverMated ? !whiteToMove : whiteMates;
-        return std::string(forWhite ? "" : "-") + "mate in " + std::to_string(std::abs(score.Value));
+        return std::string(forWhite ? "" : "-") + "mate in " +
+               std::to_string(std::abs(score.Value));
     }
     const int cp = whiteToMove ? score.Value : -score.Value;
     char text[32];
-    std::snprintf(text, sizeof text, "%s%d.%02d", cp > 0 ? "+" : cp < 0 ? "-" : "", std::abs(cp) / 100,
-                  std::abs(cp) % 100);
+    std::snprintf(text, sizeof text, "%s%d.%02d",
+                  cp > 0   ? "+"
+                  : cp < 0 ? "-"
+                           : "",
+                  std::abs(cp) / 100, std::abs(cp) % 100);
     return text;
 }
 
@@ -137,7 +141,8 @@ std::string LineText(const BoardState& b, const std::vector<std::string>& pv, in
         const Square to = StrToSquare(move.substr(2, 2));
         if (!IsLegalIgnoringRepetition(board.State(), from, to)) break;
         const char piece = board.State().Squares[from];
-        const bool promotes = (piece == 'P' && RankOf(to) == 8) || (piece == 'p' && RankOf(to) == 1);
+        const bool promotes =
+            (piece == 'P' && RankOf(to) == 8) || (piece == 'p' && RankOf(to) == 1);
         if (promotes != (move.size() == 5)) break;
         const BoardState before = board.State();
         board.PromotionPiece = promotes ? move[4] : 'q';

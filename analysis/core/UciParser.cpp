@@ -68,8 +68,7 @@ bool ParseInfoLine(std::string_view line, AnalysisInfo& out) {
                 return false; // not the line's final score
             score = true;
         } else if (key == "pv") {
-            while (i + 1 < w.size() && IsCoordinateMove(w[i + 1]))
-                info.Pv.emplace_back(w[++i]);
+            while (i + 1 < w.size() && IsCoordinateMove(w[i + 1])) info.Pv.emplace_back(w[++i]);
         } else if (key == "string") {
             break; // free text to the end of the line
         }

@@ -95,8 +95,7 @@ void BuiltinEngine::Loop() {
             info.Depth = it.Depth;
             info.Score = ScoreFromSearch(it.Score);
             info.Nodes = it.Nodes;
-            for (int i = 0; i < it.LineLength; ++i)
-                info.Pv.push_back(engine::MoveText(it.Line[i]));
+            for (int i = 0; i < it.LineLength; ++i) info.Pv.push_back(engine::MoveText(it.Line[i]));
             Deliver(generation, info);
         };
         const engine::SearchResult r = searcher_->RunSearch(position, depth, stop_, &stats, budget);

@@ -235,7 +235,11 @@ void UciEngine::Fail(const QString& message) {
     // Reported from the event loop, never from inside Start or Stop.
     const std::string text = message.toStdString();
     QMetaObject::invokeMethod(
-        this, [this, text] { if (OnError) OnError(text); }, Qt::QueuedConnection);
+        this,
+        [this, text] {
+            if (OnError) OnError(text);
+        },
+        Qt::QueuedConnection);
 }
 
 } // namespace qv::analysis

@@ -51,7 +51,8 @@ int RunAnalyse(const std::vector<std::string>& args) {
     if (uci.empty() && limits.Depth > 63)
         return qvn::UsageError("analyse", "the built-in engine searches at most 63 plies deep");
     if (uci.empty() && limits.MultiPv > 1)
-        return qvn::UsageError("analyse", "the built-in engine finds one line: --multipv needs --uci");
+        return qvn::UsageError("analyse",
+                               "the built-in engine finds one line: --multipv needs --uci");
 
     qv::BoardModel board;
     std::string error;
