@@ -123,10 +123,15 @@ private slots:
 
         const QStringList sent = Received();
         const QStringList expected = {
-            "uci", "isready", "setoption name MultiPV value 2",
-            "position fen 2r3k1/5ppp/8/8/8/8/3R1PPP/3R2K1 w - - 0 1", "go infinite", "stop",
+            "uci",
+            "isready",
+            "setoption name MultiPV value 2",
+            "position fen 2r3k1/5ppp/8/8/8/8/3R1PPP/3R2K1 w - - 0 1",
+            "go infinite",
+            "stop",
             "position fen rnbqkbnr/pppppppp/8/8/4P3/8/PPPP1PPP/RNBQKBNR b KQkq e3 0 1",
-            "go infinite", "stop"};
+            "go infinite",
+            "stop"};
         QCOMPARE(sent, expected);
 
         // A limited analysis ends with the engine's best move.
@@ -149,8 +154,8 @@ private slots:
         QTest::newRow("flood") << QByteArray("flood") << fake << QStringLiteral("not UCI");
         QTest::newRow("missing") << QByteArray("normal") << dir_.filePath("no-such-engine")
                                  << QStringLiteral("could not be started");
-        QTest::newRow("not a program") << QByteArray("normal") << dir_.path()
-                                       << QStringLiteral("could not be started");
+        QTest::newRow("not a program")
+            << QByteArray("normal") << dir_.path() << QStringLiteral("could not be started");
     }
 
     void uciFailuresBecomeMessages() {
