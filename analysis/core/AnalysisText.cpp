@@ -3,7 +3,9 @@
 
 #include "analysis/core/UciParser.h"
 #include "board/core/BoardModel.h"
+#include "board/core/Playable.h"
 
+#include <cctype>
 #include <cstdio>
 #include <cstdlib>
 
@@ -83,24 +85,11 @@ std::string EngineFen(const BoardState& b) {
 }
 
 std::string WhyNotAnalysable(const BoardState& b) {
-    int whiteKings = 0, blackKings = 0;
-    for (int sq = 1; sq <= 64; ++sq) {
-        const char c = b.Squares[sq];
-        if (c == 'K') ++whiteKings;
-        if (c == 'k') ++blackKings;
-        if ((c == 'P' || c == 'p') && (RankOf(sq) == 1 || RankOf(sq) == 8))
-            return "A pawn stands on the first or last rank.";
-    }
-    if (whiteKings != 1 || blackKings != 1) return "Each side needs exactly one king.";
-    const int notToMove = b.WhiteToMove ? BlackColor : WhiteColor;
-    for (int sq = 1; sq <= 64; ++sq) {
-        if (b.Squares[sq] == (notToMove == WhiteColor ? 'K' : 'k')) {
-            if (KingAttacked(b, notToMove, sq, sq))
-                return std::string("The side not to move (") +
-                       (notToMove == WhiteColor ? "White" : "Black") + ") is in check.";
-        }
-    }
-    return {};
+    const auto why = WhyNotPlayable(b);
+    if (!why || why->empty()) return {};
+    std::string sentence = *why;
+    sentence[0] = static_cast<char>(std::toupper(static_cast<unsigned char>(sentence[0])));
+    return sentence + ".";
 }
 
 EngineScore ScoreFromSearch(int score) {

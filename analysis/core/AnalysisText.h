@@ -19,10 +19,10 @@ BoardState EnginePosition(const BoardState& b);
 // The FEN of EnginePosition(b), with a half-move clock of 0.
 std::string EngineFen(const BoardState& b);
 
-// Why no engine can analyse the position, as a sentence for the user ("" when it can):
-// each side needs exactly one king, the side not to move may not be in check, and no
-// pawn may stand on the first or last rank. Engines are not built for such positions and
-// some stop working on them.
+// Why no engine can analyse the position, as a sentence for the user ("" when it can): the
+// position must be playable (one king per side, the side not to move not in check, no pawn
+// on the first or last rank). Engines are not built for other positions and some stop
+// working on them.
 std::string WhyNotAnalysable(const BoardState& b);
 
 // The built-in search's score (for the side to move; a mate in p plies is 10000 - p,

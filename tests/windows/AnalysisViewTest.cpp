@@ -53,13 +53,13 @@ private slots:
 
         // The lines sit below every other control, inside the grown window.
         QVERIFY(f.form3.height() > closedHeight);
-        for (QWidget* w : {static_cast<QWidget*>(f.form3.Label1), static_cast<QWidget*>(f.form3.Label2)}) {
+        for (QWidget* w :
+             {static_cast<QWidget*>(f.form3.Label1), static_cast<QWidget*>(f.form3.Label2)}) {
             QVERIFY(w->isVisible());
             QVERIFY(f.form3.rect().contains(w->geometry()));
-            for (QWidget* other : {static_cast<QWidget*>(f.form3.ChessBrd1),
-                                   static_cast<QWidget*>(f.form3.Button1),
-                                   static_cast<QWidget*>(f.form3.Button2),
-                                   static_cast<QWidget*>(f.form3.Button5)})
+            for (QWidget* other :
+                 {static_cast<QWidget*>(f.form3.ChessBrd1), static_cast<QWidget*>(f.form3.Button1),
+                  static_cast<QWidget*>(f.form3.Button2), static_cast<QWidget*>(f.form3.Button5)})
                 QVERIFY(!w->geometry().intersects(other->geometry()));
         }
 
@@ -89,7 +89,7 @@ private slots:
         Fixture f("    k                                                           ");
         QVERIFY(QTest::qWaitForWindowExposed(&f.form3));
         QTest::mouseClick(f.form3.Button5, Qt::LeftButton);
-        QCOMPARE(f.Line(), QStringLiteral("Each side needs exactly one king."));
+        QCOMPARE(f.Line(), QStringLiteral("White has no king."));
         QVERIFY(!f.form3.Engine() || !f.form3.Engine()->Running());
     }
 

@@ -1,6 +1,7 @@
 // qvn analyse FEN [--depth D | --movetime MS] [--uci PATH] [--multipv K]: an engine's analysis
 // of a position, one line per completed depth, then the best move.
 #include "tools/qvn/Command.h"
+#include "tools/qvn/PositionArg.h"
 
 #include "analysis/core/AnalysisText.h"
 #include "analysis/engines/BuiltinEngine.h"
@@ -55,16 +56,8 @@ int RunAnalyse(const std::vector<std::string>& args) {
                                "the built-in engine finds one line: --multipv needs --uci");
 
     qv::BoardModel board;
-    std::string error;
-    if (!board.SetFen(plain[0], &error)) {
-        std::cerr << "qvn analyse: " << error << "\n";
-        return qvn::ExitFailure;
-    }
+    if (!qvn::LoadPlayableFen(board, plain[0], "analyse")) return qvn::ExitFailure;
     const qv::BoardState position = board.State();
-    if (const std::string why = qv::analysis::WhyNotAnalysable(position); !why.empty()) {
-        std::cerr << "qvn analyse: the position cannot be analysed: " << why << "\n";
-        return qvn::ExitFailure;
-    }
 
     int argc = 1;
     char name[] = "qvn";

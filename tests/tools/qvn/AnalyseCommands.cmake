@@ -31,7 +31,8 @@ qvn(uci-depth 0 "depth 1 score cp 10 pv e7e5\ndepth 2 score cp 20 pv e7e5\nbestm
 set(ENV{FAKE_UCI_MODE} crash)
 qvn(uci-crash 2 "" analyse "6k1/5ppp/8/8/8/8/8/R5K1 w - - 0 1" --uci ${FAKE_UCI})
 
-set(heavy "2rkr3/Pppp1ppp/1bn3bN/nP6/BBP1R3/q4N2/Pp1P2PP/P2Q1RK1 w kq - 0 1")
+# The queen-heavy position of the bench without its pawn on a1, which makes it unplayable.
+set(heavy "2rkr3/Pppp1ppp/1bn3bN/nP6/BBP1R3/q4N2/Pp1P2PP/3Q1RK1 w - - 0 1")
 qvn(search-limit 4 "(none)\n" search ${heavy} 2 --max-nodes 50000)
 qvn(search-limit-kept 0 "e2a6\n" search
     "r3k2r/p1ppqpb1/bn2pnp1/3PN3/1p2P3/2N2Q1p/PPPBBPPP/R3K2R w KQkq - 0 1" 30 --max-nodes 20000)
