@@ -180,16 +180,19 @@ void UciEngine::Timeout() {
     const double seconds = answerTimeoutMs_ / 1000.0;
     switch (state_) {
     case State::Starting:
-        Fail(tr("The program %1 did not answer \u201cuci\u201d within %2 s: it may not be a UCI "
+        Fail(tr("The program %1 did not answer \u201cuci\u201d within %2 seconds: it may not be a "
+                "UCI "
                 "chess engine.")
                  .arg(DisplayName())
                  .arg(seconds));
         break;
     case State::WaitingReady:
-        Fail(tr("The engine %1 did not become ready within %2 s.").arg(DisplayName()).arg(seconds));
+        Fail(tr("The engine %1 did not become ready within %2 seconds.")
+                 .arg(DisplayName())
+                 .arg(seconds));
         break;
     case State::Stopping:
-        Fail(tr("The engine %1 did not stop within %2 s when asked.")
+        Fail(tr("The engine %1 did not stop within %2 seconds when asked.")
                  .arg(DisplayName())
                  .arg(seconds));
         break;
