@@ -4,6 +4,7 @@
 #include "app/ErrorBox.h"
 #include "app/TForm1.h"
 #include "board/ui/TChessBrd.h"
+#include "resources/ResourcePaths.h"
 #include "script/ui/TForm2.h"
 #include "widgets/TCLEDLabel.h"
 #include "widgets/TDRLabel.h"
@@ -125,7 +126,7 @@ void TForm1::ShowYourTurn(bool shown) {
 bool TForm1::PlayPop(std::string& errorMessage) {
     if (!CheckBox1->isChecked()) return true;
     if (MediaPlayer1) MediaPlayer1->stop();
-    const QString path = ProgramDirectory() + QStringLiteral("pop.wav");
+    const QString path = ProgramDirectory() + resources::PopSoundFile;
     const QFileInfo info(path);
     if (!info.exists()) {
         errorMessage = QStringLiteral("The sound file %1 cannot be found")

@@ -4,12 +4,12 @@
 
 #include "analysis/core/AnalysisEngine.h"
 #include "board/core/Square.h"
-#include "script/core/Globales.h"
 
 #include <QDialog>
 #include <QImage>
 
 #include <memory>
+#include <string>
 
 class QLabel;
 class QPushButton;
@@ -35,7 +35,11 @@ class TForm3 : public QDialog {
     Q_OBJECT
 public:
     // `mainBoard` is the main window's board (read for its orientation and side to move).
-    TForm3(Globales& globals, const TChessBrd* mainBoard, QWidget* parent = nullptr);
+    TForm3(const TChessBrd* mainBoard, QWidget* parent = nullptr);
+
+    // The position each activation starts from (a 64-character position string), set by
+    // the main window before it shows this one.
+    std::string AuxPosition;
 
     TDRLabel* DRLabel1 = nullptr;
     TChessBrd* ChessBrd1 = nullptr;
@@ -81,7 +85,6 @@ private:
     void ShowError(const std::string& message);
     void FitAnalysisLines();
 
-    Globales& g_;
     const TChessBrd* mainBoard_;
     QString engineProgram_;
     std::unique_ptr<analysis::AnalysisEngine> engine_;

@@ -1,7 +1,6 @@
 // The analysis on the auxiliary board (built-in engine, a fake UCI engine, failures, the
 // window's room for the lines) and the engine chooser of Options > Engine.
 #include "board/ui/TChessBrd.h"
-#include "script/core/Globales.h"
 #include "windows/TEngineDialog.h"
 #include "windows/TForm3.h"
 
@@ -22,13 +21,12 @@ namespace {
 const std::string kMateInTwo = "  r   k1     ppp                                   R PPP   R  K ";
 
 struct Fixture {
-    Globales g;
     TChessBrd main;
-    TForm3 form3{g, &main};
+    TForm3 form3{&main};
     Fixture(const std::string& position = kMateInTwo) {
         main.SetPosition(position);
         main.SetWhiteToMove(true);
-        g.AuxPosition = main.Position();
+        form3.AuxPosition = main.Position();
         form3.show();
     }
     QString Depth() const { return form3.Label1->text(); }
