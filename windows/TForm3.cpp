@@ -213,8 +213,11 @@ void TForm3::ShowError(const std::string& message) {
     Label2->show();
 }
 
-void TForm3::MirrorMove(Square from, Square to) {
+void TForm3::MirrorMove(Square from, Square to, char promotion) {
+    const char saved = ChessBrd1->PromotionPiece;
+    if (promotion) ChessBrd1->PromotionPiece = promotion;
     ChessBrd1->MakeMove(from, to);
+    ChessBrd1->PromotionPiece = saved;
 }
 
 bool TForm3::event(QEvent* e) {

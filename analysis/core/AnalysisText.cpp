@@ -4,6 +4,7 @@
 #include "analysis/core/UciParser.h"
 #include "board/core/BoardModel.h"
 #include "board/core/Playable.h"
+#include "board/core/San.h"
 
 #include <cctype>
 #include <cstdio>
@@ -17,9 +18,11 @@ namespace {
 constexpr int MateZone = 200;
 
 std::string MoveTextOf(const BoardState& b, const std::string& move) {
-    // Coordinate form for now; one place to change for another notation.
-    (void)b;
-    return move;
+    ChessMove m;
+    m.From = StrToSquare(move.substr(0, 2));
+    m.To = StrToSquare(move.substr(2, 2));
+    m.Promotion = move.size() == 5 ? move[4] : 0;
+    return ToSan(b, m);
 }
 
 } // namespace

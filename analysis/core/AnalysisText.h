@@ -34,10 +34,10 @@ EngineScore ScoreFromSearch(int score);
 // does ("mate in 0" or "-mate in 0" when the side to move is mated already).
 std::string ScoreText(const EngineScore& score, bool whiteToMove);
 
-// A principal line for the user, with move numbers from the position's own
-// ("12. e2e4 e7e5 13. g1f3", "12... e7e5 13. g1f3"). The line is played out on the
-// position and ends before the first move that is not legal there, and after maxMoves
-// moves when maxMoves > 0.
+// A principal line (coordinate moves) for the user in standard algebraic notation, with
+// move numbers from the position's own ("12. e4 e5 13. Nf3", "12... e5 13. Nf3"). The line
+// is played out on the position and ends before the first move that is not legal there,
+// and after maxMoves moves when maxMoves > 0.
 std::string LineText(const BoardState& b, const std::vector<std::string>& pv, int maxMoves = 0);
 
 // One line of qvn analyse: "depth D [multipv K] score cp X|mate N pv MOVE MOVE ...", the

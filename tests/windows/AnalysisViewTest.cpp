@@ -45,7 +45,7 @@ private slots:
         const int closedHeight = f.form3.height();
         QTest::mouseClick(f.form3.Button5, Qt::LeftButton);
         QVERIFY(f.form3.Button5->isChecked());
-        QTRY_COMPARE(f.Line(), QStringLiteral("1. d2d8 c8d8 2. d1d8"));
+        QTRY_COMPARE(f.Line(), QStringLiteral("1. Rd8+ Rxd8 2. Rxd8#"));
         QVERIFY2(f.Depth().contains(QStringLiteral("mate in 2")), qPrintable(f.Depth()));
         QVERIFY(f.Depth().contains(QStringLiteral("built-in engine")));
 
@@ -63,11 +63,11 @@ private slots:
 
         // A move on the board: the new position is analysed at once (Black is mated next).
         QVERIFY(f.form3.ChessBrd1->MakeMove(D2, D8));
-        QTRY_COMPARE(f.Line(), QStringLiteral("1... c8d8 2. d1d8"));
+        QTRY_COMPARE(f.Line(), QStringLiteral("1... Rxd8 2. Rxd8#"));
         QTRY_VERIFY(f.Depth().contains(QStringLiteral("mate in 1")));
         // "<" goes back, and so does the analysis.
         QTest::mouseClick(f.form3.Button3, Qt::LeftButton);
-        QTRY_COMPARE(f.Line(), QStringLiteral("1. d2d8 c8d8 2. d1d8"));
+        QTRY_COMPARE(f.Line(), QStringLiteral("1. Rd8+ Rxd8 2. Rxd8#"));
 
         // Closing stops the engine; the toggle stays for the next opening.
         QTest::mouseClick(f.form3.Button1, Qt::LeftButton);
@@ -100,7 +100,7 @@ private slots:
         QTest::mouseClick(f.form3.Button5, Qt::LeftButton);
         QTRY_VERIFY(f.Depth().contains(QStringLiteral("Fake Engine 1.0")));
         QTRY_VERIFY(f.Depth().contains(QStringLiteral("mate in 2")));
-        QCOMPARE(f.Line(), QStringLiteral("1. e2e4"));
+        QCOMPARE(f.Line(), QStringLiteral("1. e4"));
 
         // An engine that crashes at "go": a message in the lines, the toggle off.
         qputenv("FAKE_UCI_MODE", "crash");

@@ -86,13 +86,13 @@ TEST(AnalysisText, ScoresFromWhitesViewInPawnsOrMates) {
 
 TEST(AnalysisText, LinesAreNumberedAndEndAtTheFirstIllegalMove) {
     const BoardState start = FromFen("rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w KQkq - 0 1");
-    EXPECT_EQ(LineText(start, {"e2e4", "e7e5", "g1f3"}), "1. e2e4 e7e5 2. g1f3");
-    EXPECT_EQ(LineText(start, {"e2e4", "e7e5", "g1f3"}, 2), "1. e2e4 e7e5");
-    EXPECT_EQ(LineText(start, {"e2e4", "e2e4", "g1f3"}), "1. e2e4");
+    EXPECT_EQ(LineText(start, {"e2e4", "e7e5", "g1f3"}), "1. e4 e5 2. Nf3");
+    EXPECT_EQ(LineText(start, {"e2e4", "e7e5", "g1f3"}, 2), "1. e4 e5");
+    EXPECT_EQ(LineText(start, {"e2e4", "e2e4", "g1f3"}), "1. e4");
     EXPECT_EQ(LineText(start, {"zz"}), "");
     const BoardState black = FromFen("4k3/P7/8/8/8/8/8/4K3 b - - 0 12");
-    EXPECT_EQ(LineText(black, {"e8d7", "a7a8q", "d7c7"}), "12... e8d7 13. a7a8q d7c7");
-    EXPECT_EQ(LineText(black, {"e8d7", "a7a8"}), "12... e8d7"); // promotion without a piece
+    EXPECT_EQ(LineText(black, {"e8d7", "a7a8n", "d7c7"}), "12... Kd7 13. a8=N Kc7");
+    EXPECT_EQ(LineText(black, {"e8d7", "a7a8"}), "12... Kd7"); // promotion without a piece
 }
 
 TEST(AnalysisText, EnginePositionDropsRightsThatCannotBeUsed) {
