@@ -91,7 +91,7 @@ TEST(AnalysisText, LinesAreNumberedAndEndAtTheFirstIllegalMove) {
     EXPECT_EQ(LineText(start, {"e2e4", "e2e4", "g1f3"}), "1. e4");
     EXPECT_EQ(LineText(start, {"zz"}), "");
     const BoardState black = FromFen("4k3/P7/8/8/8/8/8/4K3 b - - 0 12");
-    EXPECT_EQ(LineText(black, {"e8d7", "a7a8n", "d7c7"}), "12... Kd7 13. a8=N Kc7");
+    EXPECT_EQ(LineText(black, {"e8d7", "a7a8n", "d7c6"}), "12... Kd7 13. a8=N Kc6");
     EXPECT_EQ(LineText(black, {"e8d7", "a7a8"}), "12... Kd7"); // promotion without a piece
 }
 

@@ -145,30 +145,32 @@ private slots:
         QTest::addColumn<QByteArray>("mode");
         QTest::addColumn<QString>("program");
         QTest::addColumn<QString>("words");
+        QTest::addColumn<int>("timeout"); // long where the failure must come before it
         const QString fake = QStringLiteral(FAKE_UCI_ENGINE);
-        QTest::newRow("crash") << QByteArray("crash") << fake << QStringLiteral("crashed");
-        QTest::newRow("exit") << QByteArray("exit") << fake << QStringLiteral("exit code 3");
-        QTest::newRow("hang") << QByteArray("hang") << fake << QStringLiteral("did not answer");
+        QTest::newRow("crash") << QByteArray("crash") << fake << QStringLiteral("crashed") << 400;
+        QTest::newRow("exit") << QByteArray("exit") << fake << QStringLiteral("exit code 3") << 400;
+        QTest::newRow("hang") << QByteArray("hang") << fake << QStringLiteral("did not answer") << 400;
         QTest::newRow("garbage") << QByteArray("garbage") << fake
-                                 << QStringLiteral("may not be a UCI chess engine");
-        QTest::newRow("flood") << QByteArray("flood") << fake << QStringLiteral("not UCI");
+                                 << QStringLiteral("may not be a UCI chess engine") << 400;
+        QTest::newRow("flood") << QByteArray("flood") << fake << QStringLiteral("not UCI") << 20000;
         QTest::newRow("missing") << QByteArray("normal") << dir_.filePath("no-such-engine")
-                                 << QStringLiteral("could not be started");
+                                 << QStringLiteral("could not be started") << 400;
         QTest::newRow("not a program")
-            << QByteArray("normal") << dir_.path() << QStringLiteral("could not be started");
+            << QByteArray("normal") << dir_.path() << QStringLiteral("could not be started") << 400;
     }
 
     void uciFailuresBecomeMessages() {
         QFETCH(QByteArray, mode);
         QFETCH(QString, program);
         QFETCH(QString, words);
+        QFETCH(int, timeout);
         UseMode(mode.constData());
         UciEngine engine(program);
-        engine.SetAnswerTimeout(400);
+        engine.SetAnswerTimeout(timeout);
         Recorder r(engine);
         engine.Start(MateInTwo, {});
         QVERIFY(r.Errors.empty()); // never reported from inside Start
-        QTRY_COMPARE(r.Errors.size(), size_t(1));
+        QTRY_COMPARE_WITH_TIMEOUT(r.Errors.size(), size_t(1), 30000);
         QVERIFY2(QString::fromStdString(r.Errors[0]).contains(words), r.Errors[0].c_str());
         QVERIFY(QString::fromStdString(r.Errors[0]).contains(program));
         QVERIFY(!engine.Running());
