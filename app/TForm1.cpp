@@ -16,6 +16,7 @@
 #include "widgets/TDRLabel.h"
 #include "widgets/TFormResizer.h"
 #include "widgets/TLabel3D.h"
+#include "windows/TEngineDialog.h"
 #include "windows/TForm3.h"
 #include "windows/TForm4.h"
 #include "windows/TForm5.h"
@@ -286,6 +287,7 @@ void TForm1::CreateMenus() {
                                 &TForm1::Colorcasillasblancas1Click);
     Colorcasillasnegras1 = add(Opciones1, "&Black square colour", "Colorcasillasnegras1",
                                &TForm1::Colorcasillasnegras1Click);
+    Engine1 = add(Opciones1, "&Engine...", "Engine1", &TForm1::Engine1Click);
 
     Ayuda1 = bar->addMenu(QStringLiteral("&Help"));
     Ayuda1->setObjectName(QStringLiteral("Ayuda1"));
@@ -304,6 +306,12 @@ void TForm1::AttachWindows(TForm2* form2, TForm3* form3, TForm4* form4, TForm5* 
                           [this] { return ChessBrd1->WhiteOnTop(); });
         form2_->OnDrawError = [](const QString& message) { ShowErrorBox(message); };
     }
+}
+
+void TForm1::Engine1Click() {
+    if (!form3_) return;
+    TEngineDialog dialog(form3_->EngineProgram(), this);
+    if (dialog.exec() == QDialog::Accepted) form3_->SetEngineProgram(dialog.Program());
 }
 
 QString TForm1::ProgramDirectory() const {

@@ -102,6 +102,7 @@ public:
     QAction* Coordenadas1 = nullptr;
     QAction* Colorcasillasblancas1 = nullptr;
     QAction* Colorcasillasnegras1 = nullptr;
+    QAction* Engine1 = nullptr; // "&Engine...": the auxiliary board's analysis engine
     QMenu* Ayuda1 = nullptr;
     QAction* OnlineHelp1 = nullptr;
     QAction* Credits1 = nullptr;
@@ -130,6 +131,7 @@ public:
     void Coordenadas1Click();
     void Colorcasillasblancas1Click();
     void Colorcasillasnegras1Click();
+    void Engine1Click();
     void OnlineHelp1Click();
     void Credits1Click();
     void ListBox1Click();

@@ -4,7 +4,8 @@
 // (engine/core/Bench.cpp) two plies deeper than their signature depth (--quick: at it) and
 // prints, per position, the move, nodes (calls of AlphaBeta and QuiescenceSearch),
 // milliseconds and nodes per second, the totals per group, the time to find fixed mates,
-// and the leaves per second of perft through the search's own generator and PlaySearchMove.
+// searches bounded by a node or time budget, and the leaves per second of perft through the
+// search's own generator and PlaySearchMove.
 #include "board/core/BoardModel.h"
 #include "engine/core/Bench.h"
 #include "engine/core/Search.h"
@@ -104,6 +105,28 @@ void TimePerft(const char* name, const char* fen, int depth) {
                 name, depth, leaves, cpu, ms, Nps(leaves, cpu));
 }
 
+// A search with and without a budget: nodes, processor time, completed depth and move.
+void TimeBudget(const char* name, const char* fen, int depth, long long maxNodes, double maxMs) {
+    auto searcher = std::make_unique<Searcher>();
+    const std::atomic<bool> stop{false};
+    qv::engine::SearchStats stats;
+    qv::engine::SearchBudget budget;
+    budget.MaxNodes = maxNodes;
+    budget.MaxMilliseconds = maxMs;
+    const qv::BoardState position = FromFen(fen);
+    const double cpu0 = CpuMs();
+    const auto r = searcher->RunSearch(position, depth, stop, &stats, budget);
+    const double cpu = CpuMs() - cpu0;
+    char limit[48] = "no limit";
+    if (maxNodes > 0) std::snprintf(limit, sizeof limit, "max %lld nodes", maxNodes);
+    if (maxMs > 0) std::snprintf(limit, sizeof limit, "max %.0f ms", maxMs);
+    std::printf("  %-12s depth %d %-16s %11lld nodes %9.1f ms cpu %9.1f ms wall  completed %d"
+                "  %s%s\n",
+                name, depth, limit, stats.Nodes, cpu, stats.Milliseconds, r.CompletedDepth,
+                r.Found ? qv::engine::MoveText(r.Move).c_str() : "-",
+                r.BudgetExhausted ? "  (limit reached)" : "");
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -129,6 +152,15 @@ int main(int argc, char** argv) {
     TimePerft("kiwipete", "r3k2r/p1ppqpb1/bn2pnp1/3PN3/1p2P3/2N2Q1p/PPPBBPPP/R3K2R w KQkq - 0 1",
               quick ? 3 : 4);
     TimePerft("position 3", "8/2p5/3p4/KP5r/1R3p1k/8/4P1P1/8 w - - 0 1", quick ? 5 : 6);
+
+    std::printf(
+        "\nBudget (queen-heavy position found by fuzzing: the quiescence search explodes)\n");
+    const char* heavy = "2rkr3/Pppp1ppp/1bn3bN/nP6/BBP1R3/q4N2/Pp1P2PP/P2Q1RK1 w kq - 0 1";
+    TimeBudget("queens", heavy, 2, 0, 0);
+    TimeBudget("queens", heavy, 2, 1000000, 0);
+    TimeBudget("queens", heavy, 2, 0, 100);
+    TimeBudget("kiwipete", "r3k2r/p1ppqpb1/bn2pnp1/3PN3/1p2P3/2N2Q1p/PPPBBPPP/R3K2R w KQkq - 0 1",
+               30, 0, 200);
 
     const Totals all{opening.Nodes + middle.Nodes + end.Nodes, opening.Ms + middle.Ms + end.Ms};
     std::printf("\nSummary: middle games %.0f nodes/s, all positions %.0f nodes/s\n",

@@ -1,6 +1,9 @@
 // The auxiliary board window: layout, activation, stepping through its own record.
 #include "windows/TForm3.h"
 
+#include "analysis/core/AnalysisText.h"
+#include "analysis/engines/BuiltinEngine.h"
+#include "analysis/engines/UciEngine.h"
 #include "board/ui/TChessBrd.h"
 #include "resources/Colours.h"
 #include "resources/ResourcePaths.h"
@@ -12,6 +15,18 @@
 
 namespace qv {
 
+namespace {
+
+// The client area as laid out without analysis, and the room the analysis lines take.
+constexpr int ClientWidth = 313;
+constexpr int ClientHeight = 411;
+constexpr int AnalysisTop = 410;
+constexpr int AnalysisHeight = 78;
+// Moves of the principal line shown.
+constexpr int LineMoves = 16;
+
+} // namespace
+
 TForm3::TForm3(const TChessBrd* mainBoard, QWidget* parent)
     : QDialog(parent), mainBoard_(mainBoard) {
     setObjectName(QStringLiteral("Form3"));
@@ -21,7 +36,7 @@ TForm3::TForm3(const TChessBrd* mainBoard, QWidget* parent)
     setFont(font);
     setModal(true);
     // Outer bounds 635, 208, 321, 445: a client area of 313 by 411.
-    setGeometry(635 + 4, 208 + 30, 313, 411);
+    setGeometry(635 + 4, 208 + 30, ClientWidth, ClientHeight);
 
     DRLabel1 = new TDRLabel(this);
     DRLabel1->setGeometry(16, 8, 69, 16);
@@ -69,6 +84,25 @@ TForm3::TForm3(const TChessBrd* mainBoard, QWidget* parent)
     connect(Button2, &QPushButton::clicked, this, [this] { Button2Click(); });
     connect(Button3, &QPushButton::clicked, this, [this] { Button3Click(); });
     connect(Button4, &QPushButton::clicked, this, [this] { Button4Click(); });
+
+    Button5 = button(QStringLiteral("&Analyse"), {119, 376, 75, 25});
+    Button5->setObjectName(QStringLiteral("Button5"));
+    Button5->setCheckable(true);
+    connect(Button5, &QPushButton::clicked, this, [this] { Button5Click(); });
+    Label1 = new QLabel(this);
+    Label1->setObjectName(QStringLiteral("Label1"));
+    Label1->setGeometry(8, AnalysisTop, ClientWidth - 16, 18);
+    Label2 = new QLabel(this);
+    Label2->setObjectName(QStringLiteral("Label2"));
+    Label2->setGeometry(8, AnalysisTop + 20, ClientWidth - 16, AnalysisHeight - 24);
+    Label2->setWordWrap(true);
+    Label2->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    Label2->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    Label1->hide();
+    Label2->hide();
+
+    // Every move on this board, the user's or a mirrored one, changes what is analysed.
+    ChessBrd1->OnLegalMove = [this](BoardModel*, Square, Square) { RestartAnalysis(); };
 }
 
 void TForm3::FormActivate() {
@@ -79,6 +113,7 @@ void TForm3::FormActivate() {
     ChessBrd1->SetBorderColor(colours::Silver);
     ChessBrd1->SetWhiteOnTop(mainBoard_->WhiteOnTop());
     ChessBrd1->SetWhiteToMove(mainBoard_->WhiteToMove());
+    RestartAnalysis();
 }
 
 void TForm3::Button1Click() {
@@ -89,14 +124,93 @@ void TForm3::Button2Click() {
     ChessBrd1->SetPosition(AuxPosition);
     ChessBrd1->SetWhiteOnTop(mainBoard_->WhiteOnTop());
     ChessBrd1->SetWhiteToMove(mainBoard_->WhiteToMove());
+    RestartAnalysis();
 }
 
 void TForm3::Button3Click() {
-    ChessBrd1->MoveBack();
+    if (ChessBrd1->MoveBack()) RestartAnalysis();
 }
 
 void TForm3::Button4Click() {
-    ChessBrd1->MoveForward();
+    if (ChessBrd1->MoveForward()) RestartAnalysis();
+}
+
+void TForm3::Button5Click() {
+    FitAnalysisLines();
+    if (Button5->isChecked())
+        RestartAnalysis();
+    else
+        StopAnalysis();
+}
+
+void TForm3::SetEngineProgram(const QString& program) {
+    if (program == engineProgram_) return;
+    engineProgram_ = program;
+    engine_.reset(); // the next analysis creates the chosen engine
+    RestartAnalysis();
+}
+
+void TForm3::FitAnalysisLines() {
+    const bool on = Button5->isChecked();
+    Label1->setVisible(on);
+    Label2->setVisible(on);
+    resize(ClientWidth, on ? AnalysisTop + AnalysisHeight : ClientHeight);
+}
+
+void TForm3::RestartAnalysis() {
+    if (!Button5->isChecked() || !isVisible()) return;
+    analysed_ = ChessBrd1->State();
+    infoSeen_ = false;
+    if (const std::string why = analysis::WhyNotAnalysable(analysed_); !why.empty()) {
+        if (engine_) engine_->Stop();
+        Label1->setText(tr("No analysis of this position."));
+        Label2->setText(QString::fromStdString(why));
+        return;
+    }
+    if (!engine_) {
+        if (engineProgram_.isEmpty())
+            engine_ = std::make_unique<analysis::BuiltinEngine>();
+        else
+            engine_ = std::make_unique<analysis::UciEngine>(engineProgram_);
+        engine_->OnInfo = [this](const analysis::AnalysisInfo& i) { ShowInfo(i); };
+        engine_->OnFinished = [this](const std::string& best) { ShowFinished(best); };
+        engine_->OnError = [this](const std::string& message) { ShowError(message); };
+    }
+    Label1->setText(tr("Analysing with the %1...").arg(QString::fromStdString(engine_->Name())));
+    Label2->clear();
+    engine_->Start(analysed_, {});
+}
+
+void TForm3::StopAnalysis() {
+    if (engine_) engine_->Stop();
+}
+
+void TForm3::ShowInfo(const analysis::AnalysisInfo& info) {
+    if (info.MultiPv != 1) return;
+    infoSeen_ = true;
+    Label1->setText(
+        tr("Depth %1   %2   (%3)")
+            .arg(info.Depth)
+            .arg(QString::fromStdString(analysis::ScoreText(info.Score, analysed_.WhiteToMove)))
+            .arg(QString::fromStdString(engine_->Name())));
+    Label2->setText(QString::fromStdString(analysis::LineText(analysed_, info.Pv, LineMoves)));
+}
+
+void TForm3::ShowFinished(const std::string& bestMove) {
+    if (!bestMove.empty() || infoSeen_) return; // the last depth stays shown
+    const bool inCheck =
+        KingAttacked(analysed_, analysed_.WhiteToMove ? WhiteColor : BlackColor, None, None);
+    Label1->setText(inCheck ? tr("Checkmate: no legal move.") : tr("Stalemate: no legal move."));
+    Label2->clear();
+}
+
+void TForm3::ShowError(const std::string& message) {
+    Button5->setChecked(false);
+    Label1->setText(tr("The analysis stopped."));
+    Label2->setText(QString::fromStdString(message));
+    // The message stays readable with the toggle off; the next Analyse clears it.
+    Label1->show();
+    Label2->show();
 }
 
 void TForm3::MirrorMove(Square from, Square to, char promotion) {
@@ -109,6 +223,11 @@ void TForm3::MirrorMove(Square from, Square to, char promotion) {
 bool TForm3::event(QEvent* e) {
     if (e->type() == QEvent::WindowActivate) FormActivate();
     return QDialog::event(e);
+}
+
+void TForm3::hideEvent(QHideEvent* e) {
+    StopAnalysis();
+    QDialog::hideEvent(e);
 }
 
 void TForm3::showEvent(QShowEvent* e) {

@@ -54,6 +54,22 @@ struct SearchResult {
     int Score = 0;         // score of the last completed iteration, for the side to move
     int CompletedDepth = 0;
     MoveWord Move = 0; // the first move of the principal line as the search holds it
+    // The budget ran out: the search ended early with the move and score of its last
+    // completed depth (Found is false when not even depth 1 was completed).
+    bool BudgetExhausted = false;
+};
+
+// Limits a caller may set on one search; the defaults set none, and a search without
+// limits visits exactly the nodes it always did. Once a limit is reached the search
+// unwinds at once, the quiescence search included, and keeps the result of its last
+// completed depth.
+struct SearchBudget {
+    long long MaxNodes = 0;     // 0: no node limit
+    double MaxMilliseconds = 0; // 0: no time limit (wall time from the start of the search)
+    // Also look at the stop flag inside the quiescence search (every few hundred nodes),
+    // so that a stop ends even a long capture sequence at once.
+    bool StopInQuiescence = false;
+    bool Any() const { return MaxNodes > 0 || MaxMilliseconds > 0 || StopInQuiescence; }
 };
 
 // Totals after one iteration of the deepening loop (counted from the start of the search).
@@ -62,6 +78,11 @@ struct IterationStats {
     long long Nodes = 0; // calls of AlphaBeta and QuiescenceSearch
     double Milliseconds = 0;
     int Score = 0;
+    // The principal line of the iteration (Line[0] is the move of the root). When no move
+    // raised the score at the root (every move is mated at once) it is the first legal
+    // move tried; empty when the side to move has no legal move.
+    const MoveWord* Line = nullptr;
+    int LineLength = 0;
 };
 
 // Optional statistics of one search.

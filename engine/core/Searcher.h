@@ -32,12 +32,12 @@ public:
     // Searches the position to the given depth (values below 1 count as 1) unless
     // `stop` becomes true, which ends the search within one node.
     SearchResult RunSearch(const BoardState& position, int depth, const std::atomic<bool>& stop,
-                           SearchStats* stats = nullptr);
+                           SearchStats* stats = nullptr, const SearchBudget& budget = {});
     // The same from the board's live fields: 64 position characters (A8 first),
     // side to move, castling rights and en-passant square.
     SearchResult RunSearch(std::string_view position, bool whiteToMove, CastleSet castling,
                            Square enPassant, int depth, const std::atomic<bool>& stop,
-                           SearchStats* stats = nullptr);
+                           SearchStats* stats = nullptr, const SearchBudget& budget = {});
 
     // --- Lower-level operations, for the perft tool and the tests ---
 
@@ -77,6 +77,13 @@ private:
     void TakePrincipalLine(MoveWord move);
     // A node at the last ply, or whose list could not be stored, goes no deeper.
     bool AtLimit() const { return ply_ >= MaxPly - 1 || moves_.Full(ply_); }
+    // Counts a node; with a budget, looks at the limits every BudgetInterval nodes and
+    // sets halted_ once one is reached. Without one, nextCheck_ is never reached.
+    void CountNode() {
+        if (++nodes_ >= nextCheck_) CheckBudget();
+    }
+    void CheckBudget();
+    static double NowMs();
 
     MoveGenerator moves_;
 
@@ -99,6 +106,13 @@ private:
     MoveWord firstRootMove_ = 0; // the first one tried
     const std::atomic<bool>* stop_ = nullptr;
     long long nodes_ = 0;
+
+    // Budget state of the running search.
+    static constexpr long long BudgetInterval = 256;
+    long long nextCheck_ = 0;
+    SearchBudget budget_;
+    double startMs_ = 0; // steady-clock milliseconds at the start of the search
+    bool halted_ = false;
 };
 
 } // namespace qv::engine

@@ -1,5 +1,5 @@
-// qvn search FEN DEPTH [--stats]: the computer player's move for a position, alone on the last
-// line.
+// qvn search FEN DEPTH [--stats] [--max-nodes N] [--movetime MS]: the computer player's move for
+// a position, alone on the last line.
 #include "tools/qvn/Command.h"
 
 #include "board/core/BoardModel.h"
@@ -16,10 +16,21 @@ namespace {
 int RunSearchCommand(const std::vector<std::string>& args) {
     std::vector<std::string> plain;
     bool stats = false;
-    for (const auto& a : args) {
-        if (a == "--stats")
+    qv::engine::SearchBudget budget;
+    for (size_t i = 0; i < args.size(); ++i) {
+        const std::string& a = args[i];
+        if (a == "--stats") {
             stats = true;
-        else if (a.rfind("--", 0) == 0)
+        } else if (a == "--max-nodes" || a == "--movetime") {
+            long long limit = 0;
+            if (i + 1 >= args.size() || !qvn::ParseInt(args[i + 1], limit) || limit < 1)
+                return qvn::UsageError("search", a + " expects a positive whole number");
+            ++i;
+            if (a == "--max-nodes")
+                budget.MaxNodes = limit;
+            else
+                budget.MaxMilliseconds = static_cast<double>(limit);
+        } else if (a.rfind("--", 0) == 0)
             return qvn::UsageError("search", "unknown option " + a);
         else
             plain.push_back(a);
@@ -42,7 +53,15 @@ int RunSearchCommand(const std::vector<std::string>& args) {
         };
     }
     const qv::engine::SearchResult result =
-        searcher->RunSearch(board.State(), static_cast<int>(depth), stop, &searchStats);
+        searcher->RunSearch(board.State(), static_cast<int>(depth), stop, &searchStats, budget);
+    if (result.BudgetExhausted && result.CompletedDepth == 0) {
+        std::cerr << "qvn search: the limit was reached before depth 1 was complete\n";
+        std::cout << "(none)\n";
+        return qvn::ExitLimit;
+    }
+    if (result.BudgetExhausted)
+        std::cerr << "qvn search: the limit was reached; the move of depth "
+                  << result.CompletedDepth << "\n";
     if (!result.Found) {
         std::cerr << "qvn search: the side to move has no legal move\n";
         std::cout << "(none)\n";
@@ -53,8 +72,10 @@ int RunSearchCommand(const std::vector<std::string>& args) {
 }
 
 qvn::Registrar reg{
-    {"search", "FEN DEPTH [--stats]",
-     "the computer player's best move at a fixed depth; --stats adds one line per iteration",
+    {"search", "FEN DEPTH [--stats] [--max-nodes N] [--movetime MS]",
+     "the computer player's best move at a fixed depth (large depths are slow: each level\n"
+     "      multiplies the time; --max-nodes and --movetime stop at a limit with the move of\n"
+     "      the last completed depth); --stats adds one line per iteration",
      RunSearchCommand}};
 
 } // namespace
