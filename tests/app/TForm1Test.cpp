@@ -20,14 +20,18 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QElapsedTimer>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScreen>
 #include <QStatusBar>
 #include <QTemporaryDir>
+#include <QTextDocument>
 #include <QTimer>
 #include <QtTest>
 
@@ -92,18 +96,89 @@ QStringList MemoLines(const TForm1& f) {
     return f.Memo1->toPlainText().split(QLatin1Char('\n'));
 }
 
-// Runs `action` on the next modal window once it is open (while the caller sits in exec).
-void WhenModal(std::function<void(QWidget*)> action) {
-    auto* timer = new QTimer;
-    timer->setInterval(10);
-    QObject::connect(timer, &QTimer::timeout, [timer, action] {
-        QWidget* modal = QApplication::activeModalWidget();
-        if (!modal || !modal->isVisible()) return;
-        timer->stop();
-        timer->deleteLater();
-        action(modal);
-    });
-    timer->start();
+// Waits, while the caller sits in a modal window's exec, for that window to open; then
+// lets `record` note what it shows (and press its buttons) and closes the window if it
+// is still open. `record` holds no checks: they follow the modal call, so that a failed
+// one never leaves a dialog open. The timer goes with the object.
+class OnModal {
+public:
+    explicit OnModal(std::function<void(QWidget*)> record) : record_(std::move(record)) {
+        timer_.setInterval(10);
+        waited_.start();
+        QObject::connect(&timer_, &QTimer::timeout, [this] {
+            QWidget* modal = QApplication::activeModalWidget();
+            if (!modal || !modal->isVisible()) return;
+            // Give the window system a moment to make the new window the active one.
+            if (QApplication::activeWindow() != modal && !waited_.hasExpired(2000)) return;
+            timer_.stop();
+            seen_ = modal;
+            flags_ = modal->windowFlags();
+            active_ = QApplication::activeWindow() == modal;
+            record_(modal);
+            if (modal->isVisible()) modal->close();
+        });
+        timer_.start();
+    }
+    // The window that opened (it may be gone by now: compare, do not use).
+    const QWidget* Seen() const { return seen_; }
+    // Whether the window stayed on top of others, and was the active window, when it opened.
+    bool StaysOnTop() const { return flags_.testFlag(Qt::WindowStaysOnTopHint); }
+    bool WasActive() const { return active_; }
+
+private:
+    QTimer timer_;
+    QElapsedTimer waited_;
+    std::function<void(QWidget*)> record_;
+    const QWidget* seen_ = nullptr;
+    Qt::WindowFlags flags_;
+    bool active_ = false;
+};
+
+void WriteFile(const QString& path, const QByteArray& bytes) {
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(bytes);
+}
+
+// What is wrong with the window's layout: a shown control that runs into another one or
+// out of its parent, a label too narrow for its text, a pause label beside the board.
+QStringList LayoutFaults(const TForm1& f) {
+    QStringList faults;
+    const QList<QWidget*> groups{f.Client(), f.Panel1, f.Panel2, f.Panel3};
+    for (QWidget* parent : groups) {
+        QList<QWidget*> shown;
+        for (QObject* o : parent->children()) {
+            auto* w = qobject_cast<QWidget*>(o);
+            if (!w || w->isWindow() || w->isHidden() || w == f.DRLabel2 || w == f.DRLabel3)
+                continue;
+            auto* label = qobject_cast<QLabel*>(w);
+            if (label && label->text().isEmpty()) continue;
+            shown << w;
+            const QString name = QString::fromLatin1(w->metaObject()->className()) +
+                                 QLatin1Char(' ') + w->objectName();
+            if (!parent->rect().contains(w->geometry())) faults << name + " leaves its parent";
+            if (label && !label->wordWrap() && label->width() < label->sizeHint().width())
+                faults << QStringLiteral("label \"%1\" cut").arg(label->text());
+        }
+        for (int i = 0; i < shown.size(); ++i)
+            for (int j = i + 1; j < shown.size(); ++j)
+                if (shown[i]->geometry().intersects(shown[j]->geometry()))
+                    faults << QStringLiteral("%1 overlaps %2")
+                                  .arg(shown[i]->metaObject()->className(),
+                                       shown[j]->metaObject()->className());
+    }
+    for (const QWidget* label :
+         {static_cast<QWidget*>(f.DRLabel2), static_cast<QWidget*>(f.DRLabel3)})
+        if (!f.ChessBrd1->geometry().contains(label->geometry()))
+            faults << QStringLiteral("a pause label shows beside the board");
+    return faults;
+}
+
+// Every control's bounds, to compare layouts.
+QList<QRect> Bounds(const TForm1& f) {
+    QList<QRect> list;
+    for (const QWidget* w : f.Client()->findChildren<QWidget*>()) list << w->geometry();
+    return list;
 }
 
 QByteArray ReadAll(const QString& path) {
@@ -146,7 +221,15 @@ private slots:
     void scriptMoveMirroredOrDropped();
     void errorEndingAHandlerIsShownAndProgramGoesOn();
     void resizingScalesControlsAndComesBack();
-    void helpAndCredits();
+    void resizingKeepsTextsWholeAndControlsApart();
+    void adaptToAnotherScreenSize();
+    void helpFilePresent();
+    void helpFileMissingOrDamaged();
+    void creditsWindow();
+    void selectingAProblemEndsThePendingTurn();
+    void commentaryOfALongRunArrivesInOnePiece();
+    void boxesOpenAboveTheDiagramWindow();
+    void diagramWindowPlacedBesideTheMainWindow();
 };
 
 void TForm1Test::startUpStateAndLayout() {
@@ -244,16 +327,29 @@ void TForm1Test::commandLineFileIsListed() {
     QCOMPARE(f.ListBox1->item(4)->text(), QStringLiteral("5 Mate, not stalemate"));
     QVERIFY(!f.BitBtn2->isEnabled());
 
-    // A file without index lines: an empty list, but the file is open.
+    // A file without index lines: an empty list, but the file is open, and the status
+    // bar says why the list is empty.
     QTemporaryDir dir;
     const QString empty = dir.filePath(QStringLiteral("empty.qvn"));
-    QFile file(empty);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write("Just a title page.\r\n");
-    file.close();
+    WriteFile(empty, "Just a title page.\r\n");
     Trainer t2({empty});
     QCOMPARE(t2.form1.ListBox1->count(), 0);
     QVERIFY(t2.g.ProblemFileOpen);
+    QCOMPARE(t2.form1.StatusBar1->currentMessage(),
+             QStringLiteral("No problems found in empty.qvn"));
+
+    // Read from the menu after a problem was selected: Next goes off with the old list.
+    ClickEntry(f.ListBox1, 0);
+    QVERIFY(f.BitBtn2->isEnabled());
+    dialogs.openAnswers << empty;
+    f.LeerProblemas1->trigger();
+    QCOMPARE(f.ListBox1->count(), 0);
+    QVERIFY(!f.BitBtn2->isEnabled());
+    QCOMPARE(f.StatusBar1->currentMessage(), QStringLiteral("No problems found in empty.qvn"));
+    dialogs.openAnswers << kSample; // a file with problems clears the message
+    f.LeerProblemas1->trigger();
+    QCOMPARE(f.ListBox1->count(), 5);
+    QVERIFY(f.StatusBar1->currentMessage().isEmpty());
 }
 
 void TForm1Test::missingCommandLineFileShowsErrorBox() {
@@ -263,7 +359,8 @@ void TForm1Test::missingCommandLineFileShowsErrorBox() {
     QCOMPARE(dialogs.errors[0].caption, QStringLiteral("QRVNE"));
     QVERIFY2(dialogs.errors[0].text.endsWith(QLatin1Char('.')), qPrintable(dialogs.errors[0].text));
     FakeDialogs missingFile;
-    Trainer t2({QDir::temp().filePath(QStringLiteral("quorvane-missing-file.qvn"))});
+    QTemporaryDir dir;
+    Trainer t2({dir.filePath(QStringLiteral("missing-file.qvn"))});
     QCOMPARE(missingFile.errors.size(), 1);
     QCOMPARE(missingFile.errors[0].text, QStringLiteral("File not found."));
     // The window is created all the same, with every later step done.
@@ -283,15 +380,16 @@ void TForm1Test::readProblemsMenuAndCancel() {
     QCOMPARE(dialogs.openDirectories.value(0), QString::fromStdString(t.g.ProgramDir));
     QCOMPARE(f.ListBox1->count(), 5);
 
-    // Work a little on problem 1, then cancel a second Read problems: the list is
-    // emptied, but the open file and its position stay, so Next goes on.
+    // Work a little on problem 1, then cancel a second Read problems: nothing changes,
+    // the list stays and so do the open file and its position, so Next goes on.
     ClickEntry(f.ListBox1, 0);
     ClickNext(f);
     QVERIFY(f.DRLabel1->isVisible());
     Drag(*f.ChessBrd1, C4, F7);
     QVERIFY(f.BitBtn2->isEnabled());
     f.LeerProblemas1->trigger(); // cancelled: no answer queued
-    QCOMPARE(f.ListBox1->count(), 0);
+    QCOMPARE(f.ListBox1->count(), 5);
+    QCOMPARE(f.ListBox1->currentRow(), 0);
     QVERIFY(t.g.ProblemFileOpen);
     ClickNext(f);
     QCOMPARE(Digits(f), QStringLiteral("001"));
@@ -433,26 +531,45 @@ void TForm1Test::pauseAndRestartClock() {
     QTest::qWait(30);
     QCOMPARE(f.Crono1.Elapsed(), atPause);
 
-    // Selecting a problem while paused keeps the board hidden.
+    // The auxiliary board would show the hidden position: it cannot be opened.
+    QVERIFY(!f.Button1->isEnabled());
+
+    // Restarting during the turn lets the clock go on from where it stood.
+    QTest::mouseClick(f.Button2, Qt::LeftButton);
+    QVERIFY(f.Crono1.Running());
+    QVERIFY(f.Crono1.Elapsed() >= atPause);
+    QVERIFY(f.Button1->isEnabled());
+
+    // Selecting a problem while paused keeps the board hidden; as no turn is under way
+    // then, restarting does not start the clock.
+    QTest::mouseClick(f.Button2, Qt::LeftButton);
     ClickEntry(f.ListBox1, 1);
     QVERIFY(!f.ChessBrd1->isVisible());
     QCOMPARE(f.Button2->text(), QStringLiteral("Restart clock"));
-
     QTest::mouseClick(f.Button2, Qt::LeftButton);
     QVERIFY(!t.g.ClockPaused);
     QCOMPARE(f.Button2->text(), QStringLiteral("Clock pause"));
     QVERIFY(f.ChessBrd1->isVisible());
-    QVERIFY(f.Crono1.Running()); // restart always starts the clock
+    QVERIFY(!f.Crono1.Running());
+
+    // A turn handed over during a pause is timed from the restart on.
+    QTest::mouseClick(f.Button2, Qt::LeftButton);
+    f.BitBtn2Click();
+    QVERIFY(f.DRLabel1->isVisible());
+    QVERIFY(!f.Crono1.Running());
+    QTest::mouseClick(f.Button2, Qt::LeftButton);
+    QVERIFY(f.Crono1.Running());
 }
 
 void TForm1Test::clockDisplayEverySecond() {
     FakeDialogs dialogs;
     Trainer t;
     TForm1& f = t.form1;
-    f.Timer1Timer();
-    QCOMPARE(f.Label3D1->Caption(), QStringLiteral("00:00:00"));
+    // The window's own timer writes the clock, once a second.
+    QTRY_COMPARE_WITH_TIMEOUT(f.Label3D1->Caption(), QStringLiteral("00:00:00"), 1500);
     QVERIFY(f.Label3D1->width() > 4); // widens with its text
-    QVERIFY(QTest::qWaitFor([&] { return !f.Label3D1->Caption().isEmpty(); }, 1500));
+    f.Crono1.Start();
+    QTRY_COMPARE_WITH_TIMEOUT(f.Label3D1->Caption(), QStringLiteral("00:00:01"), 2500);
 }
 
 void TForm1Test::mateAndDrawBoxesAndNegativeTotal() {
@@ -470,13 +587,11 @@ void TForm1Test::mateAndDrawBoxesAndNegativeTotal() {
     QCOMPARE(t.g.TotalPoints, -2);
     QVERIFY(MemoLines(f).contains(QStringLiteral("-2 point(s).")));
 
-    dialogs.saveAnswers << QDir::temp().filePath(QStringLiteral("quorvane-negative.txt"));
+    QTemporaryDir dir;
+    const QString results = dir.filePath(QStringLiteral("negative.txt"));
+    dialogs.saveAnswers << results;
     f.Saveresults1->trigger();
-    QCOMPARE(ReadAll(dialogs.saveSuggestions.isEmpty()
-                         ? QString()
-                         : QDir::temp().filePath(QStringLiteral("quorvane-negative.txt"))),
-             QByteArray("5 Mate, not stalemate\r\n-2points\r\n"));
-    QFile::remove(QDir::temp().filePath(QStringLiteral("quorvane-negative.txt")));
+    QCOMPARE(ReadAll(results), QByteArray("5 Mate, not stalemate\r\n-2points\r\n"));
 
     dialogs.infos.clear();
     ClickEntry(f.ListBox1, 4);
@@ -511,14 +626,19 @@ void TForm1Test::addPointsAcceptedAndDeclined() {
     QCOMPARE(Digits(f), QStringLiteral("003"));
     ClickNext(f); // .square
     QString caption, question;
-    WhenModal([&](QWidget* modal) {
-        auto* dialog = qobject_cast<TForm5*>(modal);
-        QVERIFY(dialog);
-        caption = dialog->Button1->text();
-        question = dialog->Memo1->toPlainText();
-        QTest::mouseClick(accept ? dialog->Button1 : dialog->Button2, Qt::LeftButton);
+    OnModal modal([&](QWidget* w) {
+        if (auto* dialog = qobject_cast<TForm5*>(w)) {
+            caption = dialog->Button1->text();
+            question = dialog->Memo1->toPlainText();
+            QTest::mouseClick(accept ? dialog->Button1 : dialog->Button2, Qt::LeftButton);
+        }
     });
     ClickNext(f); // .rem, .addpoints (modal), .struct
+    QCOMPARE(modal.Seen(), static_cast<const QWidget*>(&t.form5));
+    // The diagram window is up: the dialog opens above it, as the active window.
+    QVERIFY(t.form2.isVisible());
+    QVERIFY(modal.StaysOnTop());
+    QVERIFY(modal.WasActive());
     QCOMPARE(caption, QStringLiteral("Add 2 points."));
     QVERIFY(question.startsWith(QStringLiteral("Did you also check")));
     QCOMPARE(Digits(f), digits);
@@ -681,6 +801,12 @@ void TForm1Test::remarksFileWithTypedAndWrappedLines() {
     for (const QString& piece : pieces)
         QVERIFY(metrics.horizontalAdvance(piece.trimmed()) <= f.Memo1->viewport()->width());
     QVERIFY(!text.contains(QStringLiteral("\n\n")));
+
+    // An empty line that the script added last is a line of the remarks too.
+    f.AddMemoLine("");
+    dialogs.saveAnswers << remarks;
+    f.SAveremarks1->trigger();
+    QVERIFY(ReadAll(remarks).endsWith("end\r\n\r\n"));
 }
 
 void TForm1Test::unwritablePathsGiveMessages() {
@@ -743,36 +869,56 @@ void TForm1Test::auxBoardOpensOnMainPosition() {
     QVERIFY(f.ChessBrd1->WhiteOnTop());
     QVERIFY(!f.ChessBrd1->WhiteToMove());
 
-    bool checked = false;
-    WhenModal([&](QWidget* modal) {
-        QCOMPARE(modal, static_cast<QWidget*>(&t.form3));
-        TChessBrd& aux = *t.form3.ChessBrd1;
-        QCOMPARE(aux.Position(), mainPosition);
-        QVERIFY(aux.WhiteOnTop());
-        QVERIFY(!aux.WhiteToMove());
-        QCOMPARE(aux.SquareColorDark(), QColor(0, 128, 128));
-        QCOMPARE(aux.SquareColorLight(), QColor(255, 255, 255));
-        QCOMPARE(aux.BorderColor(), QColor(192, 192, 192));
-        QCOMPARE(aux.CustomPieceSet().size(), QSize(192, 128));
-        // A move tried here changes neither the main board nor the clock.
-        const double clock = f.Crono1.Elapsed();
-        Drag(aux, D8, H4);
-        QCOMPARE(PieceOn(aux, H4), 'q');
-        QCOMPARE(f.ChessBrd1->Position(), mainPosition);
-        QVERIFY(!f.Crono1.Running() || f.Crono1.Elapsed() >= clock);
+    QVERIFY(f.Crono1.Running()); // the user's turn
+    TChessBrd& aux = *t.form3.ChessBrd1;
+    struct Seen {
+        std::string opened, moved, back, forward, start, mainAfterMove;
+        bool whiteOnTop = false, whiteToMove = true, whiteToMoveAtStart = true;
+        QColor dark, light, border;
+        QSize pieces;
+        bool clockRunning = false;
+    } seen;
+    OnModal modal([&](QWidget*) {
+        seen.opened = aux.Position();
+        seen.whiteOnTop = aux.WhiteOnTop();
+        seen.whiteToMove = aux.WhiteToMove();
+        seen.dark = aux.SquareColorDark();
+        seen.light = aux.SquareColorLight();
+        seen.border = aux.BorderColor();
+        seen.pieces = aux.CustomPieceSet().size();
+        Drag(aux, D8, H4); // a move tried here
+        seen.moved = aux.Position();
+        seen.mainAfterMove = f.ChessBrd1->Position();
+        seen.clockRunning = f.Crono1.Running();
         // "<" steps back, ">" forward again, "&Start" returns to the copied position.
         QTest::mouseClick(t.form3.Button3, Qt::LeftButton);
-        QCOMPARE(aux.Position(), mainPosition);
+        seen.back = aux.Position();
         QTest::mouseClick(t.form3.Button4, Qt::LeftButton);
-        QCOMPARE(PieceOn(aux, H4), 'q');
+        seen.forward = aux.Position();
         QTest::mouseClick(t.form3.Button2, Qt::LeftButton);
-        QCOMPARE(aux.Position(), mainPosition);
-        QVERIFY(!aux.WhiteToMove());
-        checked = true;
+        seen.start = aux.Position();
+        seen.whiteToMoveAtStart = aux.WhiteToMove();
         QTest::mouseClick(t.form3.Button1, Qt::LeftButton);
     });
     QTest::mouseClick(f.Button1, Qt::LeftButton);
-    QVERIFY(checked);
+    QCOMPARE(modal.Seen(), static_cast<const QWidget*>(&t.form3));
+    QCOMPARE(seen.opened, mainPosition);
+    QVERIFY(seen.whiteOnTop);
+    QVERIFY(!seen.whiteToMove);
+    QCOMPARE(seen.dark, QColor(0, 128, 128));
+    QCOMPARE(seen.light, QColor(255, 255, 255));
+    QCOMPARE(seen.border, QColor(192, 192, 192));
+    QCOMPARE(seen.pieces, QSize(192, 128));
+    QCOMPARE(seen.moved.at(size_t(H4) - 1), 'q');
+    // The move tried there changes neither the main board nor its clock and turn.
+    QCOMPARE(seen.mainAfterMove, mainPosition);
+    QVERIFY(seen.clockRunning);
+    QVERIFY(f.Crono1.Running());
+    QVERIFY(f.DRLabel1->isVisible());
+    QCOMPARE(seen.back, mainPosition);
+    QCOMPARE(seen.forward, seen.moved);
+    QCOMPARE(seen.start, mainPosition);
+    QVERIFY(!seen.whiteToMoveAtStart);
     QVERIFY(!t.form3.isVisible());
     QCOMPARE(QString::fromStdString(t.g.AuxPosition), QString::fromStdString(mainPosition));
     QCOMPARE(f.ChessBrd1->Position(), mainPosition);
@@ -799,8 +945,11 @@ void TForm1Test::scriptMoveMirroredOrDropped() {
     // Opened on the problem's position: the script's move is played there as well.
     ClickEntry(f.ListBox1, 0);
     ClickNext(f);
-    WhenModal([&](QWidget*) { QTest::mouseClick(t.form3.Button1, Qt::LeftButton); });
-    QTest::mouseClick(f.Button1, Qt::LeftButton);
+    {
+        OnModal modal([&](QWidget*) { QTest::mouseClick(t.form3.Button1, Qt::LeftButton); });
+        QTest::mouseClick(f.Button1, Qt::LeftButton);
+        QCOMPARE(modal.Seen(), static_cast<const QWidget*>(&t.form3));
+    }
     QCOMPARE(PieceOn(aux, H5), 'Q');
     Drag(*f.ChessBrd1, H5, F7);
     ClickNext(f);
@@ -840,28 +989,204 @@ void TForm1Test::resizingScalesControlsAndComesBack() {
     QCOMPARE(f.Button2->geometry(), QRect(248, 8, 81, 25));
 }
 
-void TForm1Test::helpAndCredits() {
+void TForm1Test::resizingKeepsTextsWholeAndControlsApart() {
     FakeDialogs dialogs;
+    Trainer t({kSample});
+    TForm1& f = t.form1;
+    ClickEntry(f.ListBox1, 0);
+    ClickNext(f); // side to play, players, "Your turn!" and the clock all show text
+    QTRY_VERIFY(!f.Label3D1->Caption().isEmpty());
+    const QSize designed = f.size();
+    const QList<QRect> layout = Bounds(f);
+    QCOMPARE(LayoutFaults(f), QStringList());
+
+    const QSize full = f.screen()->availableGeometry().size().expandedTo(QSize(1280, 1024));
+    for (const QSize size : {QSize(1000, 700), QSize(1200, 950), full, QSize(designed.width(), 950),
+                             QSize(1200, designed.height())}) {
+        f.resize(size);
+        QTRY_COMPARE(f.size(), size);
+        const QStringList faults = LayoutFaults(f);
+        QVERIFY2(faults.isEmpty(), qPrintable(QStringLiteral("%1x%2: %3")
+                                                  .arg(size.width())
+                                                  .arg(size.height())
+                                                  .arg(faults.join(QStringLiteral("; ")))));
+    }
+    // Back at the designed size every control is where it was, its text whole; the
+    // window does not shrink below that size.
+    f.resize(designed);
+    QTRY_COMPARE(f.size(), designed);
+    QCOMPARE(Bounds(f), layout);
+    f.resize(500, 380);
+    QCOMPARE(f.size(), designed);
+    QCOMPARE(Bounds(f), layout);
+}
+
+void TForm1Test::adaptToAnotherScreenSize() {
+    FakeDialogs dialogs;
+    Globales g;
+    TForm1 f(g, QStringList{QCoreApplication::applicationFilePath()});
+    const QSize screen = QGuiApplication::primaryScreen()->size();
+    const QSize before = f.size();
+    f.AdaptToScreen(screen.width(), screen.height()); // the screen it was designed for
+    QCOMPARE(f.ListBox1->geometry(), QRect(400, 24, 337, 73));
+    QCOMPARE(f.size(), before);
+
+    // A screen twice as wide and four times as high as the reference.
+    QVERIFY(screen.width() % 2 == 0 && screen.height() % 4 == 0);
+    f.AdaptToScreen(screen.width() / 2, screen.height() / 4);
+    QCOMPARE(f.ListBox1->geometry(), QRect(800, 96, 674, 292));
+    QCOMPARE(f.Memo1->font().pixelSize(), 26);              // fonts follow the width
+    QCOMPARE(f.ListBox1->font().pointSizeF(), 16.0);        // in points or pixels
+    QCOMPARE(f.Button2->geometry(), QRect(248, 8, 81, 25)); // inside a panel: not visited
+    QCOMPARE(f.size(), QSize(before.width() * 2, before.height() * 4));
+}
+
+void TForm1Test::helpFilePresent() {
+    FakeDialogs dialogs;
+    QTemporaryDir programDir;
+    const QString helpFile = programDir.filePath(QStringLiteral("qrvne.chm"));
+    QVERIFY(QFile::copy(QStringLiteral(QV_HELP_FILE), helpFile));
     Trainer t;
     TForm1& f = t.form1;
+    t.g.ProgramDir = (programDir.path() + QLatin1Char('/')).toStdString();
     f.OnlineHelp1->trigger();
-    QCOMPARE(f.Help().HelpFile(), QString::fromStdString(t.g.ProgramDir) + "qrvne.chm");
-    if (QFile::exists(f.Help().HelpFile())) {
-        QVERIFY(dialogs.errors.isEmpty());
-        QVERIFY(f.Help().Window() && f.Help().Window()->isVisible());
-        f.Help().Window()->close();
-    } else {
-        QCOMPARE(dialogs.errors.size(), 1); // the missing help file is reported
-    }
+    QCOMPARE(f.Help().HelpFile(), helpFile);
+    QVERIFY(dialogs.errors.isEmpty());
+    QVERIFY(f.Help().Window());
+    QVERIFY(f.Help().Window()->isVisible());
+    f.Help().Window()->close();
+}
 
-    bool shown = false;
-    WhenModal([&](QWidget* modal) {
-        shown = modal == &t.form4;
+void TForm1Test::helpFileMissingOrDamaged() {
+    FakeDialogs dialogs;
+    QTemporaryDir programDir;
+    Trainer t;
+    TForm1& f = t.form1;
+    t.g.ProgramDir = (programDir.path() + QLatin1Char('/')).toStdString();
+    f.OnlineHelp1->trigger();
+    QCOMPARE(dialogs.errors.size(), 1);
+    QCOMPARE(dialogs.errors[0].caption, QStringLiteral("QRVNE"));
+    QVERIFY2(dialogs.errors[0].text.startsWith(QStringLiteral("File not found")),
+             qPrintable(dialogs.errors[0].text));
+
+    WriteFile(programDir.filePath(QStringLiteral("qrvne.chm")), QByteArray(4096, 'x'));
+    f.OnlineHelp1->trigger();
+    QCOMPARE(dialogs.errors.size(), 2);
+    QVERIFY2(dialogs.errors[1].text.contains(QStringLiteral("qrvne.chm")),
+             qPrintable(dialogs.errors[1].text));
+    QVERIFY(f.isEnabled());
+}
+
+void TForm1Test::creditsWindow() {
+    FakeDialogs dialogs;
+    Trainer t;
+    bool closedByButton = false;
+    OnModal modal([&](QWidget*) {
         QTest::mouseClick(t.form4.Button1, Qt::LeftButton);
+        closedByButton = !t.form4.isVisible();
     });
-    f.Credits1->trigger();
-    QVERIFY(shown);
-    QVERIFY(!t.form4.isVisible());
+    t.form1.Credits1->trigger();
+    QCOMPARE(modal.Seen(), static_cast<const QWidget*>(&t.form4));
+    QVERIFY(closedByButton);
+}
+
+void TForm1Test::selectingAProblemEndsThePendingTurn() {
+    FakeDialogs dialogs;
+    Trainer t({kSample});
+    TForm1& f = t.form1;
+    ClickEntry(f.ListBox1, 0);
+    ClickNext(f);
+    QVERIFY(f.DRLabel1->isVisible());
+    QVERIFY(f.ChessBrd1->isEnabled());
+    QVERIFY(f.Crono1.Running());
+
+    ClickEntry(f.ListBox1, 1);
+    QVERIFY(!f.DRLabel1->isVisible());
+    QVERIFY(!f.ChessBrd1->isEnabled());
+    QCOMPARE(f.ChessBrd1->BorderColor(), QColor(192, 192, 192));
+    QVERIFY(!f.Crono1.Running());
+    QVERIFY(f.BitBtn2->isEnabled());
+    // The reset board takes no move.
+    const std::string start = f.ChessBrd1->Position();
+    Drag(*f.ChessBrd1, E2, E4);
+    QCOMPARE(f.ChessBrd1->Position(), start);
+}
+
+void TForm1Test::commentaryOfALongRunArrivesInOnePiece() {
+    FakeDialogs dialogs;
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("long.qvn"));
+    QByteArray script = ".# 1 Many empty lines\r\n";
+    for (int i = 0; i < 5000; ++i) script += "\r\n";
+    script += ".rem The last line.\r\n.end\r\n";
+    WriteFile(path, script);
+    Trainer t({path});
+    TForm1& f = t.form1;
+    ClickEntry(f.ListBox1, 0);
+    int changes = 0;
+    QObject::connect(f.Memo1->document(), &QTextDocument::contentsChange, &f,
+                     [&changes] { ++changes; });
+    ClickNext(f);
+    QCOMPARE(f.Memo1->document()->blockCount(), 5002);
+    QCOMPARE(MemoLines(f).last(), QStringLiteral("The last line."));
+    QCOMPARE(changes, 1); // one layout of the memo for the whole run
+}
+
+void TForm1Test::boxesOpenAboveTheDiagramWindow() {
+    Trainer t({kSample});
+    TForm1& f = t.form1;
+    ClickEntry(f.ListBox1, 3);
+    {
+        FakeDialogs quiet; // (the real boxes come below)
+        ClickNext(f);      // up to ".board": the diagram window stays above all windows
+        QVERIFY(quiet.errors.isEmpty());
+    }
+    QVERIFY(t.form2.isVisible());
+    QVERIFY(t.form2.windowFlags().testFlag(Qt::WindowStaysOnTopHint));
+    QString text;
+    OnModal modal([&](QWidget* w) {
+        if (auto* box = qobject_cast<QMessageBox*>(w)) text = box->text();
+    });
+    f.ShowInfo("Check Mate"); // as the board's mate event does
+    QVERIFY(modal.Seen());
+    QCOMPARE(text, QStringLiteral("Check Mate"));
+    QVERIFY(modal.StaysOnTop());
+    QVERIFY(modal.WasActive());
+
+    // Without the diagram window the boxes stack as usual.
+    t.form2.QuitBoard();
+    OnModal plain([](QWidget*) {});
+    f.ShowError("Disk full.");
+    QVERIFY(plain.Seen());
+    QVERIFY(!plain.StaysOnTop());
+}
+
+void TForm1Test::diagramWindowPlacedBesideTheMainWindow() {
+    const QSize diagram(330, 400);
+    const QRect screen(0, 0, 1280, 1024);
+    const QPoint designed = TForm2::DesignedPlace;
+    // Room on the right: beside the main window, tops aligned.
+    QCOMPARE(TForm1::DiagramPlace(QRect(100, 200, 760, 580), diagram, screen, designed),
+             QPoint(860, 200));
+    // Room on the left only.
+    QCOMPARE(TForm1::DiagramPlace(QRect(500, 200, 760, 580), diagram, screen, designed),
+             QPoint(170, 200));
+    // Low on the screen: raised so that it stays on it.
+    QCOMPARE(TForm1::DiagramPlace(QRect(100, 800, 760, 200), diagram, screen, designed),
+             QPoint(860, 624));
+    // No room on either side: the designed place.
+    QCOMPARE(TForm1::DiagramPlace(QRect(261, 200, 760, 580), diagram, screen, designed), designed);
+
+    // The script's ".board" puts the trainer's diagram window there.
+    FakeDialogs dialogs;
+    Trainer t({kSample});
+    ClickEntry(t.form1.ListBox1, 3);
+    ClickNext(t.form1);
+    QVERIFY(t.form2.isVisible());
+    QCOMPARE(t.form2.pos(),
+             TForm1::DiagramPlace(t.form1.frameGeometry(), t.form2.frameGeometry().size(),
+                                  t.form1.screen()->availableGeometry(), designed));
+    t.form2.QuitBoard();
 }
 
 QTEST_MAIN(TForm1Test)
