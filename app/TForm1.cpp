@@ -504,6 +504,7 @@ void TForm1::LeerProblemas1Click() {
     // Cancel changes nothing: the list and the open file stay as they are.
     if (name.isEmpty()) return;
     ListBox1->clear();
+    StatusBar1->clearMessage();
     ListProblems(flow_.ReadProblems(name.toStdString()), name);
 }
 

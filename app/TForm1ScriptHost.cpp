@@ -22,6 +22,7 @@
 #include <QPushButton>
 #include <QSoundEffect>
 #include <QTextBlock>
+#include <QTextDocument>
 #include <QTimer>
 #include <QUrl>
 
@@ -71,11 +72,16 @@ void TForm1::FlushMemo() {
     memoFlush_->stop();
     if (pendingMemo_.isEmpty()) return;
     // One insertion for the whole run: a script of many commentary lines would
-    // otherwise lay the memo out once for every line.
+    // otherwise lay the memo out once for every line. The script's lines are not
+    // recorded for undoing (the user's typing before them cannot be undone after them).
+    QTextDocument* doc = Memo1->document();
+    const bool undo = doc->isUndoRedoEnabled();
+    doc->setUndoRedoEnabled(false);
     Memo1->appendPlainText(pendingMemo_.join(QLatin1Char('\n')));
+    doc->setUndoRedoEnabled(undo);
     pendingMemo_.clear();
     // The last line is the script's own, even when empty: saving the remarks keeps it.
-    Memo1->document()->lastBlock().setUserState(ScriptMemoLine);
+    doc->lastBlock().setUserState(ScriptMemoLine);
 }
 
 void TForm1::ClearMemo() {

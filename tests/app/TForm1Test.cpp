@@ -600,6 +600,15 @@ void TForm1Test::mateAndDrawBoxesAndNegativeTotal() {
     QCOMPARE(dialogs.infos, QStringList{"Check Mate"});
     ClickNext(f);
     QCOMPARE(Digits(f), QStringLiteral("002"));
+    QVERIFY(!t.g.OutputToLabel); // problem 5 writes to the memo only
+
+    // The sample problems set their own output mode: after problem 5, problem 1 shows
+    // its comments in the label again.
+    ClickEntry(f.ListBox1, 0);
+    ClickNext(f);
+    Drag(*f.ChessBrd1, H5, F7);
+    ClickNext(f);
+    QCOMPARE(f.Label6->text(), QStringLiteral(" Mate: the bishop on c4 guards f7."));
 }
 
 void TForm1Test::addPointsAcceptedAndDeclined_data() {
