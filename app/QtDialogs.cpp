@@ -5,6 +5,7 @@
 
 #include <QColorDialog>
 #include <QFileDialog>
+#include <QGridLayout>
 #include <QMessageBox>
 
 namespace qv {
@@ -63,6 +64,13 @@ namespace {
 
 void ShowBox(QWidget* parent, QMessageBox::Icon icon, const QString& caption, const QString& text) {
     QMessageBox box(icon, caption, text, QMessageBox::Ok, parent);
+    // A short text ("Draw") would make the box so narrow that the window manager cuts
+    // its caption: keep room for the caption and the title bar's buttons.
+    if (auto* grid = qobject_cast<QGridLayout*>(box.layout())) {
+        const int wide = box.fontMetrics().horizontalAdvance(caption) + 160;
+        grid->addItem(new QSpacerItem(wide, 0, QSizePolicy::Minimum, QSizePolicy::Fixed),
+                      grid->rowCount(), 0, 1, grid->columnCount());
+    }
     KeepAboveStayOnTopWindows(&box);
     box.exec();
 }

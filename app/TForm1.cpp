@@ -660,15 +660,20 @@ void TForm1::SAveremarks1Click() {
 
 // ---------------------------------------------------------------- diagram window
 
-QPoint TForm1::DiagramPlace(const QRect& mainFrame, const QSize& diagramFrame,
-                            const QRect& available, const QPoint& designed) {
+TForm1::DiagramPlacement TForm1::DiagramPlace(const QRect& mainFrame, const QSize& diagramFrame,
+                                              const QRect& available, const QPoint& designed) {
     const int lowest = available.bottom() + 1 - diagramFrame.height();
     const int top = std::max(available.top(), std::min(mainFrame.top(), lowest));
+    const QPoint main = mainFrame.topLeft();
     if (available.right() - mainFrame.right() >= diagramFrame.width())
-        return {mainFrame.right() + 1, top};
+        return {main, {mainFrame.right() + 1, top}};
     if (mainFrame.left() - available.left() >= diagramFrame.width())
-        return {mainFrame.left() - diagramFrame.width(), top};
-    return designed;
+        return {main, {mainFrame.left() - diagramFrame.width(), top}};
+    if (available.width() >= mainFrame.width() + diagramFrame.width()) {
+        const int left = available.right() + 1 - diagramFrame.width() - mainFrame.width();
+        return {{left, main.y()}, {left + mainFrame.width(), top}};
+    }
+    return {main, designed};
 }
 
 void TForm1::PlaceDiagramWindow() {
@@ -677,9 +682,11 @@ void TForm1::PlaceDiagramWindow() {
     if (!s) return;
     // The diagram window gets a frame like the main window's.
     const QSize decoration = frameGeometry().size() - size();
-    const QPoint place = DiagramPlace(frameGeometry(), form2_->size() + decoration,
-                                      s->availableGeometry(), TForm2::DesignedPlace);
-    form2_->move(place);
+    const DiagramPlacement place = DiagramPlace(frameGeometry(), form2_->size() + decoration,
+                                                s->availableGeometry(), TForm2::DesignedPlace);
+    if (place.Main != pos() && !(windowState() & (Qt::WindowMaximized | Qt::WindowFullScreen)))
+        move(place.Main);
+    form2_->move(place.Diagram);
 }
 
 } // namespace qv

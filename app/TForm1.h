@@ -125,11 +125,18 @@ public:
     int PendingMemoLines() const { return int(pendingMemo_.size()); }
     void FlushMemo();
 
-    // Where the diagram window goes when a script shows it: beside the main window
-    // (right, else left) where the available screen area has room for it, at its
-    // designed place otherwise. Frames are outer window rectangles.
-    static QPoint DiagramPlace(const QRect& mainFrame, const QSize& diagramFrame,
-                               const QRect& available, const QPoint& designed);
+    // Where the diagram window goes when a script shows it, so that it covers neither
+    // the board nor the comment label: beside the main window (right, else left) where
+    // the available screen area has room for it; if only the two side by side fit, the
+    // main window moves left just enough; else the designed place. Frames are outer
+    // window rectangles; the result holds both windows' frame positions.
+    struct DiagramPlacement {
+        QPoint Main;
+        QPoint Diagram;
+        bool operator==(const DiagramPlacement&) const = default;
+    };
+    static DiagramPlacement DiagramPlace(const QRect& mainFrame, const QSize& diagramFrame,
+                                         const QRect& available, const QPoint& designed);
 
     // --- handlers ---
     void FormCreate(const QStringList& arguments);

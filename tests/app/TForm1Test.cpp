@@ -1171,30 +1171,34 @@ void TForm1Test::boxesOpenAboveTheDiagramWindow() {
 }
 
 void TForm1Test::diagramWindowPlacedBesideTheMainWindow() {
+    using Place = TForm1::DiagramPlacement;
     const QSize diagram(330, 400);
     const QRect screen(0, 0, 1280, 1024);
     const QPoint designed = TForm2::DesignedPlace;
-    // Room on the right: beside the main window, tops aligned.
-    QCOMPARE(TForm1::DiagramPlace(QRect(100, 200, 760, 580), diagram, screen, designed),
-             QPoint(860, 200));
-    // Room on the left only.
-    QCOMPARE(TForm1::DiagramPlace(QRect(500, 200, 760, 580), diagram, screen, designed),
-             QPoint(170, 200));
+    auto place = [&](const QRect& main) {
+        return TForm1::DiagramPlace(main, diagram, screen, designed);
+    };
+    // Room on the right: beside the main window, tops aligned; room on the left only.
+    QCOMPARE(place({100, 200, 760, 580}), (Place{{100, 200}, {860, 200}}));
+    QCOMPARE(place({500, 200, 760, 580}), (Place{{500, 200}, {170, 200}}));
     // Low on the screen: raised so that it stays on it.
-    QCOMPARE(TForm1::DiagramPlace(QRect(100, 800, 760, 200), diagram, screen, designed),
-             QPoint(860, 624));
-    // No room on either side: the designed place.
-    QCOMPARE(TForm1::DiagramPlace(QRect(261, 200, 760, 580), diagram, screen, designed), designed);
+    QCOMPARE(place({100, 800, 760, 200}), (Place{{100, 800}, {860, 624}}));
+    // Centred with no room on either side: the main window makes room.
+    QCOMPARE(place({261, 200, 760, 580}), (Place{{190, 200}, {950, 200}}));
+    // A screen too small for both: the designed place.
+    QCOMPARE(TForm1::DiagramPlace({20, 10, 760, 580}, diagram, {0, 0, 1024, 768}, designed),
+             (Place{{20, 10}, designed}));
 
     // The script's ".board" puts the trainer's diagram window there.
     FakeDialogs dialogs;
     Trainer t({kSample});
+    const Place expected =
+        TForm1::DiagramPlace(t.form1.frameGeometry(), t.form2.frameGeometry().size(),
+                             t.form1.screen()->availableGeometry(), designed);
     ClickEntry(t.form1.ListBox1, 3);
     ClickNext(t.form1);
     QVERIFY(t.form2.isVisible());
-    QCOMPARE(t.form2.pos(),
-             TForm1::DiagramPlace(t.form1.frameGeometry(), t.form2.frameGeometry().size(),
-                                  t.form1.screen()->availableGeometry(), designed));
+    QCOMPARE(t.form2.pos(), expected.Diagram);
     t.form2.QuitBoard();
 }
 
