@@ -8,6 +8,7 @@
 #include "app/TListBox.h"
 #include "app/help/HelpRouter.h"
 #include "board/ui/TChessBrd.h"
+#include "resources/Colours.h"
 #include "resources/ResourcePaths.h"
 #include "script/core/ProblemIndex.h"
 #include "script/ui/TForm2.h"
@@ -50,10 +51,6 @@ namespace qv {
 
 namespace {
 
-const QColor kTeal(0, 128, 128);
-const QColor kWhite(255, 255, 255);
-const QColor kSilver(192, 192, 192);
-
 // The board and the two pause labels under it, as designed.
 const QRect kDesignedBoard(15, 7, 368, 368);
 const QPoint kDesignedPaused(128, 88);
@@ -77,20 +74,6 @@ QLabel* MakeLabel(QWidget* parent, int left, int top, const QString& text) {
     label->move(left, top);
     label->adjustSize();
     return label;
-}
-
-QImage LoadPieceSet(const char* name) {
-    return QImage(QStringLiteral(":/pieces/%1.bmp").arg(QString::fromLatin1(name)));
-}
-
-// A hidden picture control holding a piece-set bitmap.
-QLabel* MakeHiddenPicture(QWidget* parent, const QRect& bounds, const QImage& image) {
-    auto* picture = new QLabel(parent);
-    picture->setGeometry(bounds);
-    picture->setPixmap(QPixmap::fromImage(image));
-    picture->setScaledContents(true);
-    picture->hide();
-    return picture;
 }
 
 } // namespace
@@ -159,19 +142,17 @@ void TForm1::CreateControls() {
     DRLabel2->setFont(PixelFont("Arial", 16, true));
     DRLabel2->SetCaption(QStringLiteral("System paused..."));
 
-    PieceSet3 = LoadPieceSet("Set80");
-    PieceSet1 = LoadPieceSet("Set32");
-    PieceSet2 = LoadPieceSet("Set40");
-    Image3 = MakeHiddenPicture(c, {32, 120, 129, 233}, PieceSet3);
-    Image1 = MakeHiddenPicture(c, {85, 59, 163, 111}, PieceSet1);
-    Image2 = MakeHiddenPicture(c, {104, 182, 170, 85}, PieceSet2);
+    PieceSets.resize(resources::PieceSetCount);
+    for (int row = 0; row < resources::PieceSetCount; ++row)
+        if (row != resources::BuiltInPieceSetRow)
+            PieceSets[row] = QImage(resources::PieceSetPath(row));
 
     ChessBrd1 = new TChessBrd(c);
     ChessBrd1->setObjectName(QStringLiteral("ChessBrd1"));
     ChessBrd1->SetSizeOfSquare(40);
     ChessBrd1->SetSizeOfBorder(24);
     ChessBrd1->setGeometry(kDesignedBoard);
-    ChessBrd1->SetBorderColor(kSilver);
+    ChessBrd1->SetBorderColor(colours::Silver);
     ChessBrd1->SetAnimateMoves(true);
     ChessBrd1->SetAnimationDelay(0);
     ChessBrd1->SetResizable(false);
@@ -189,7 +170,7 @@ void TForm1::CreateControls() {
     Label3D1 = new TLabel3D(c);
     Label3D1->setGeometry(668, 344, 4, 19);
     Label3D1->setFont(PixelFont("Arial", 16, true));
-    Label3D1->SetFontColor(kWhite);
+    Label3D1->SetFontColor(colours::White);
     Label3D1->SetDepth(1);
     Label3D1->SetAutoSize(true);
     Label3D1->SetCaption(QString());
@@ -197,8 +178,8 @@ void TForm1::CreateControls() {
     DRLabel1 = new TDRLabel(c);
     DRLabel1->setGeometry(520, 344, 81, 22);
     DRLabel1->setFont(PixelFont("Arial", 19));
-    DRLabel1->SetFontColor(QColor(0, 0, 0));
-    DRLabel1->SetShadowColor(QColor(255, 255, 0));
+    DRLabel1->SetFontColor(colours::Black);
+    DRLabel1->SetShadowColor(colours::Yellow);
     DRLabel1->SetShadowDepth(1);
     DRLabel1->SetBlinkInterval(300);
     DRLabel1->SetCaption(QStringLiteral("Your turn!"));
@@ -236,17 +217,16 @@ void TForm1::CreateControls() {
     ComboBox1->setObjectName(QStringLiteral("ComboBox1"));
     ComboBox1->setEditable(true);
     ComboBox1->setInsertPolicy(QComboBox::NoInsert);
-    ComboBox1->addItems({QStringLiteral("Vardel40"), QStringLiteral("Set32"),
-                         QStringLiteral("Set40"), QStringLiteral("Set80")});
+    ComboBox1->addItems(resources::PieceSetBoxEntries());
     ComboBox1->setGeometry(56, 8, 137, 21);
     Label5 = MakeLabel(Panel2, 16, 48, QStringLiteral("Total points:"));
     TCLEDLabel** digits[3] = {&CLEDLabel1, &CLEDLabel2, &CLEDLabel3};
     for (int i = 0; i < 3; ++i) {
         auto* led = new TCLEDLabel(Panel2);
         led->setGeometry(104 + 16 * i, 40, 15, 26);
-        led->SetSegmentColor(QColor(255, 255, 0));
-        led->SetBackgroundColor(QColor(0, 0, 0));
-        led->SetUnlitColor(QColor(128, 0, 0));
+        led->SetSegmentColor(colours::Yellow);
+        led->SetBackgroundColor(colours::Black);
+        led->SetUnlitColor(colours::Maroon);
         led->SetThickness(2);
         led->SetCaption(QStringLiteral("0"));
         *digits[i] = led;
@@ -345,19 +325,19 @@ QString TForm1::ProgramDirectory() const {
 // ---------------------------------------------------------------- start-up
 
 void TForm1::FormCreate(const QStringList& arguments) {
-    // 1. The folder of the program's files, with a trailing separator: the program's own
+    // The folder of the program's files, with a trailing separator: the program's own
     // folder, or the data folder of an installed program.
     QString dir = QCoreApplication::applicationDirPath();
     if (dir.isEmpty() && !arguments.isEmpty()) dir = QFileInfo(arguments.first()).absolutePath();
     g_.ProgramDir = resources::ProgramFilesDir(dir).toStdString();
 
-    // 2. The screen's size as the reference; the layout stands as designed.
+    // The screen's size as the reference; the layout stands as designed.
     const QScreen* screen = QGuiApplication::primaryScreen();
-    g_.RefScreenWidth = screen ? screen->size().width() : kClientWidth;
-    g_.RefScreenHeight = screen ? screen->size().height() : kClientHeight;
-    AdaptToScreen(g_.RefScreenWidth, g_.RefScreenHeight);
+    RefScreenWidth = screen ? screen->size().width() : kClientWidth;
+    RefScreenHeight = screen ? screen->size().height() : kClientHeight;
+    AdaptToScreen(RefScreenWidth, RefScreenHeight);
 
-    // 3. The baseline for later resizing. The window does not shrink below it: its
+    // The baseline for later resizing. The window does not shrink below it: its
     // controls are laid out for this size and would cut their texts or overlap.
     client_->resize(kClientWidth, kClientHeight - kStatusHeight);
     FormResizer1->Record();
@@ -366,45 +346,41 @@ void TForm1::FormCreate(const QStringList& arguments) {
     if (screen) minimum = minimum.boundedTo(screen->availableGeometry().size());
     setMinimumSize(minimum);
 
-    // 4. "Your turn!" hidden, blinking once shown.
+    // "Your turn!" hidden, blinking once shown.
     DRLabel1->hide();
     DRLabel1->SetBlink(blBlink);
 
-    // 5. Sound off at every start.
+    // Sound off at every start.
     CheckBox1->setChecked(false);
 
-    // 6. Board orientation and lines.
     ChessBrd1->SetWhiteOnTop(false);
     ChessBrd1->SetBoardLines(false);
 
-    // 7. Next disabled.
     BitBtn2->setEnabled(false);
 
-    // 8. Program-wide flags.
-    g_.CoordsShown = false;
+    CoordsShown = false;
     g_.ProblemFileOpen = false;
     g_.OutputToLabel = true;
     g_.OutputToMemo = true;
     g_.TotalPoints = 0;
     g_.StructureOnly = false;
 
-    // 9. Piece set "Set40" on teal and white squares.
-    ChessBrd1->SetCustomPieceSet(PieceSet2);
-    ChessBrd1->SetSquareColorDark(kTeal);
-    ChessBrd1->SetSquareColorLight(kWhite);
+    // Piece set "Set40" on teal and white squares.
+    ChessBrd1->SetCustomPieceSet(PieceSets[resources::MainBoardPieceSetRow]);
+    ChessBrd1->SetSquareColorDark(colours::Teal);
+    ChessBrd1->SetSquareColorLight(colours::White);
     {
         const QSignalBlocker block(ComboBox1);
-        ComboBox1->setCurrentIndex(2);
+        ComboBox1->setCurrentIndex(resources::MainBoardPieceSetRow);
     }
 
-    // 10. and 11. The clock at zero, not paused.
     Crono1.Reset();
-    g_.ClockPaused = false;
+    ClockPaused = false;
 
-    // 12. The open dialog starts in the folder of the program's files (with the sample problems).
+    // The open dialog starts in the folder of the program's files (with the sample problems).
     OpenDialogInitialDir = ProgramDirectory();
 
-    // 13. A problem file named on the command line is listed at once. A file that
+    // A problem file named on the command line is listed at once. A file that
     // cannot be opened is reported and start-up goes on with an empty list.
     if (arguments.size() > 1) {
         ListBox1->clear();
@@ -561,11 +537,11 @@ void TForm1::Timer1Timer() {
 }
 
 void TForm1::Button2Click() {
-    if (!g_.ClockPaused) {
+    if (!ClockPaused) {
         clockRunningAtPause_ = Crono1.Running();
         Crono1.Stop();
         Button2->setText(QStringLiteral("Restart clock"));
-        g_.ClockPaused = true;
+        ClockPaused = true;
         ChessBrd1->hide();
         // The auxiliary board would show the hidden position.
         Button1->setEnabled(false);
@@ -574,15 +550,15 @@ void TForm1::Button2Click() {
         if (clockRunningAtPause_) Crono1.Start();
         clockRunningAtPause_ = false;
         Button2->setText(QStringLiteral("Clock pause"));
-        g_.ClockPaused = false;
+        ClockPaused = false;
         ChessBrd1->show();
         Button1->setEnabled(true);
     }
 }
 
 void TForm1::Button1Click() {
-    if (g_.ClockPaused || !form3_) return;
-    g_.AuxPosition = ChessBrd1->Position();
+    if (ClockPaused || !form3_) return;
+    form3_->AuxPosition = ChessBrd1->Position();
     KeepAboveStayOnTopWindows(form3_);
     form3_->exec();
 }
@@ -598,8 +574,8 @@ void TForm1::Lneasentreescaques1Click() {
 }
 
 void TForm1::Coordenadas1Click() {
-    g_.CoordsShown = !g_.CoordsShown;
-    ChessBrd1->SetDisplayCoords(g_.CoordsShown ? AllCoords : CoordSet(0));
+    CoordsShown = !CoordsShown;
+    ChessBrd1->SetDisplayCoords(CoordsShown ? AllCoords : CoordSet(0));
 }
 
 void TForm1::PickSquareColour(bool light) {
@@ -623,22 +599,8 @@ void TForm1::ComboBox1Change() {
     // Typed text counts only when it names one of the items.
     const int index =
         ComboBox1->findText(ComboBox1->currentText(), Qt::MatchExactly | Qt::MatchCaseSensitive);
-    switch (index) {
-    case 0:
-        ChessBrd1->SetCustomPieceSet(QImage());
-        break;
-    case 1:
-        ChessBrd1->SetCustomPieceSet(PieceSet1);
-        break;
-    case 2:
-        ChessBrd1->SetCustomPieceSet(PieceSet2);
-        break;
-    case 3:
-        ChessBrd1->SetCustomPieceSet(PieceSet3);
-        break;
-    default:
-        break;
-    }
+    if (index >= 0 && index < static_cast<int>(PieceSets.size()))
+        ChessBrd1->SetCustomPieceSet(PieceSets[index]);
 }
 
 // ---------------------------------------------------------------- saving

@@ -12,6 +12,7 @@
 #include <QStringList>
 
 #include <memory>
+#include <vector>
 
 class QAction;
 class QCheckBox;
@@ -63,9 +64,6 @@ public:
     // --- controls, in the order of creation ---
     TDRLabel* DRLabel3 = nullptr;
     TDRLabel* DRLabel2 = nullptr;
-    QLabel* Image3 = nullptr;
-    QLabel* Image1 = nullptr;
-    QLabel* Image2 = nullptr;
     TChessBrd* ChessBrd1 = nullptr;
     TLabel3D* Label3D1 = nullptr;
     TDRLabel* DRLabel1 = nullptr;
@@ -163,8 +161,16 @@ public:
     void ChessBrd1Mate();
     void ChessBrd1Draw();
 
-    // The piece-set bitmaps of the three hidden pictures.
-    QImage PieceSet1, PieceSet2, PieceSet3;
+    // The bitmaps of the Pieces box's sets, by row of resources::PieceSets; the built-in
+    // set's row holds a null image, which gives the board its own set back.
+    std::vector<QImage> PieceSets;
+
+    // Display state of the window: the clock paused by the user, coordinates shown on the
+    // board, and the screen size at the window's creation (the reference for AdaptToScreen).
+    bool ClockPaused = false;
+    bool CoordsShown = false;
+    int RefScreenWidth = 0;
+    int RefScreenHeight = 0;
 
     // --- ScriptHost ---
     void SetLabelText(ScriptLabel label, const std::string& text) override;

@@ -5,6 +5,7 @@
 #include "app/Saving.h"
 #include "app/TForm1.h"
 #include "board/ui/TChessBrd.h"
+#include "resources/ResourcePaths.h"
 #include "script/ui/TForm2.h"
 #include "widgets/TCLEDLabel.h"
 #include "widgets/TDRLabel.h"
@@ -149,7 +150,7 @@ void TForm1::ShowYourTurn(bool shown) {
 bool TForm1::PlayPop(std::string& errorMessage) {
     if (!CheckBox1->isChecked()) return true;
     if (MediaPlayer1) MediaPlayer1->stop();
-    const QString path = ProgramDirectory() + QStringLiteral("pop.wav");
+    const QString path = ProgramDirectory() + resources::PopSoundFile;
     const QFileInfo info(path);
     if (!info.exists()) {
         errorMessage = QStringLiteral("The sound file %1 cannot be found")
@@ -175,7 +176,7 @@ bool TForm1::PlayPop(std::string& errorMessage) {
 
 void TForm1::StartClock() {
     // During a pause the turn's clock starts when the pause ends.
-    if (g_.ClockPaused)
+    if (ClockPaused)
         clockRunningAtPause_ = true;
     else
         Crono1.Start();

@@ -14,32 +14,27 @@
 namespace {
 
 int Run() {
-    // 1. The splash, shown and painted at once. It is freed on every way out of here.
+    // The splash, shown and painted at once. It is freed on every way out of here.
     auto splash = std::make_unique<qv::TSplashScreen>();
     splash->ShowNow();
 
-    // 2. The application's title "QRVNE" is set by TApplication; the help file, a bare
-    // "qrvne.chm" until OnLine Help makes it absolute, belongs to the main window's router.
-
-    // 3. The windows, in this order; the main window's creation reads a problem file
+    // The windows, in this order; the main window's creation reads a problem file
     // named on the command line while the splash is up.
     qv::Globales globals;
     qv::TForm1 form1(globals, QCoreApplication::arguments());
     qv::TForm2 form2;
-    qv::TForm3 form3(globals, form1.ChessBrd1);
+    qv::TForm3 form3(form1.ChessBrd1);
     qv::TForm4 form4;
     qv::TForm5 form5(globals);
     form1.AttachWindows(&form2, &form3, &form4, &form5);
 
-    // 4. Wait, without burning the processor, until the splash may close: at least six
+    // Wait, without burning the processor, until the splash may close: at least six
     // seconds after its creation.
     splash->WaitUntilMayClose();
 
-    // 5. Close and free the splash.
     splash->close();
     splash.reset();
 
-    // 6. The message loop with the main window.
     form1.show();
     return QApplication::exec();
 }

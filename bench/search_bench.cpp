@@ -1,10 +1,12 @@
 // Speed of the computer player's search and of its move generator, over fixed positions.
 //
-// Run from a release build: search_bench [--quick]. Prints, per position, the move,
-// nodes (calls of AlphaBeta and QuiescenceSearch), milliseconds and nodes per second,
-// the totals per group, the time to find two fixed mates, and the leaves per second of
-// perft through the search's own generator and PlaySearchMove.
+// Run from a release build: search_bench [--quick]. Searches the engine's bench positions
+// (engine/core/Bench.cpp) two plies deeper than their signature depth (--quick: at it) and
+// prints, per position, the move, nodes (calls of AlphaBeta and QuiescenceSearch),
+// milliseconds and nodes per second, the totals per group, the time to find fixed mates,
+// and the leaves per second of perft through the search's own generator and PlaySearchMove.
 #include "board/core/BoardModel.h"
+#include "engine/core/Bench.h"
 #include "engine/core/Search.h"
 
 #include <atomic>
@@ -29,32 +31,6 @@ double CpuMs() {
     return ts.tv_sec * 1000.0 + ts.tv_nsec / 1e6;
 }
 
-struct Position {
-    const char* Name;
-    const char* Fen;
-    int Depth;
-};
-
-const std::vector<Position> Openings = {
-    {"start", "rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w KQkq - 0 1", 6},
-    {"open game", "r1bqkbnr/pppp1ppp/2n5/4p3/4P3/5N2/PPPP1PPP/RNBQKB1R w KQkq - 2 3", 5},
-    {"queen's gambit", "rnbqkb1r/ppp2ppp/4pn2/3p4/2PP4/2N5/PP2PPPP/R1BQKBNR w KQkq - 2 4", 5},
-};
-
-const std::vector<Position> MiddleGames = {
-    {"kiwipete", "r3k2r/p1ppqpb1/bn2pnp1/3PN3/1p2P3/2N2Q1p/PPPBBPPP/R3K2R w KQkq - 0 1", 5},
-    {"italian", "r4rk1/1pp1qppp/p1np1n2/2b1p1B1/2B1P1b1/P1NP1N2/1PP1QPPP/R4RK1 w - - 0 10", 5},
-    {"knight sac", "2rr3k/pp3pp1/1nnqbN1p/3pN3/2pP4/2P3Q1/PPB4P/R4RK1 w - - 0 1", 5},
-    {"open king", "r1b1kb1r/3q1ppp/pBp1pn2/8/Np3P2/5B2/PPP3PP/R2Q1RK1 w kq - 0 1", 5},
-    {"promotion race", "rnbq1k1r/pp1Pbppp/2p5/8/2B5/8/PPP1NnPP/RNBQK2R w KQ - 1 8", 5},
-};
-
-const std::vector<Position> Endgames = {
-    {"rook and pawns", "8/2p5/3p4/KP5r/1R3p1k/8/4P1P1/8 w - - 0 1", 8},
-    {"blocked pawns", "8/k7/3p4/p2P1p2/P2P1P2/8/8/K7 w - - 0 1", 10},
-    {"king and pawn", "8/8/4k3/8/2P5/8/4K3/8 w - - 0 1", 10},
-};
-
 qv::BoardState FromFen(const char* fen) {
     qv::BoardModel board;
     if (!board.SetFen(fen)) std::fprintf(stderr, "bad FEN: %s\n", fen);
@@ -70,14 +46,16 @@ double Nps(long long nodes, double ms) {
     return ms > 0 ? nodes * 1000.0 / ms : 0.0;
 }
 
-Totals RunGroup(const char* title, const std::vector<Position>& positions, int depthCut) {
+// Searches the bench positions of one group, each `extra` plies deeper than its own depth.
+Totals RunGroup(const char* title, const char* group, int extra) {
     std::printf("\n%s\n", title);
     Totals t;
-    for (const Position& p : positions) {
+    for (const qv::engine::BenchPosition& p : qv::engine::BenchPositions()) {
+        if (std::strcmp(p.Group, group) != 0) continue;
         auto searcher = std::make_unique<Searcher>();
         const std::atomic<bool> stop{false};
         qv::engine::SearchStats stats;
-        const int depth = p.Depth - depthCut;
+        const int depth = p.Depth + extra;
         const qv::BoardState position = FromFen(p.Fen);
         const double cpu0 = CpuMs();
         const auto r = searcher->RunSearch(position, depth, stop, &stats);
@@ -130,12 +108,12 @@ void TimePerft(const char* name, const char* fen, int depth) {
 
 int main(int argc, char** argv) {
     const bool quick = argc > 1 && std::strcmp(argv[1], "--quick") == 0;
-    const int cut = quick ? 2 : 0;
+    const int extra = quick ? 0 : 2;
     std::printf("search_bench%s: nodes are calls of AlphaBeta and QuiescenceSearch\n",
                 quick ? " (quick)" : "");
-    const Totals opening = RunGroup("Openings", Openings, cut);
-    const Totals middle = RunGroup("Middle games with tactics", MiddleGames, cut);
-    const Totals end = RunGroup("Endgames", Endgames, cut);
+    const Totals opening = RunGroup("Openings", "openings", extra);
+    const Totals middle = RunGroup("Middle games with tactics", "middle games", extra);
+    const Totals end = RunGroup("Endgames", "endgames", extra);
 
     std::printf("\nMates\n");
     TimeMate("mate in two (Rd8+ Rxd8 Rxd8#)", "2r3k1/5ppp/8/8/8/8/3R1PPP/3R2K1 w - - 0 1", 3, 20);

@@ -13,7 +13,7 @@ qv_layer(engine/thread     QT Core     USES board/core                 INTERNAL 
 qv_layer(progress/store    QT Sql      USES progress/core)
 qv_layer(analysis/engines  QT Core     USES analysis/core engine/core board/core)
 qv_layer(resources         QT Gui      TARGETS qv_jpeg qv_resources)
-qv_layer(board/ui          QT Widgets  USES board/core engine/thread    INTERNAL resources)
+qv_layer(board/ui          QT Widgets  USES board/core engine/thread resources)
 qv_layer(script/ui         QT Widgets                                  INTERNAL resources)
 qv_layer(widgets           QT Widgets)
 qv_layer(windows           QT Widgets  USES board/ui script/core widgets resources)

@@ -7,10 +7,25 @@
 #include <QFile>
 #include <QFileInfo>
 
+#include <cctype>
+#include <string>
+#include <string_view>
+
 namespace qv::resources {
 
 QString PieceSetPath(const QString& name) {
     return QStringLiteral(":/pieces/%1.bmp").arg(name);
+}
+
+QString PieceSetPath(int row) {
+    if (row < 0 || row >= PieceSetCount) return {};
+    return PieceSetPath(QString::fromLatin1(PieceSets[row].Name));
+}
+
+QStringList PieceSetBoxEntries() {
+    QStringList entries;
+    for (const PieceSetRow& row : PieceSets) entries << QString::fromLatin1(row.BoxEntry);
+    return entries;
 }
 
 QStringList DiagramFileNames() {
@@ -21,6 +36,18 @@ QStringList DiagramFileNames() {
             for (QChar square : QStringLiteral("bn")) // light square, dark square
                 names << QString(piece) + colour + square + QStringLiteral(".jpg");
     return names;
+}
+
+QString DiagramPictureName(char letter, bool lightSquare, bool structureOnly) {
+    static constexpr std::string_view pieces = "rdtacp";
+    const char lower = static_cast<char>(std::tolower(static_cast<unsigned char>(letter)));
+    const bool piece = pieces.find(lower) != std::string_view::npos && letter != '\0';
+    if (!piece || (structureOnly && lower != 'p'))
+        return lightSquare ? QStringLiteral("white.jpg") : QStringLiteral("black.jpg");
+    const char pieceColour = std::isupper(static_cast<unsigned char>(letter)) ? 'b' : 'n';
+    const char squareColour = lightSquare ? 'b' : 'n';
+    return QString::fromLatin1(std::string{lower, pieceColour, squareColour}) +
+           QStringLiteral(".jpg");
 }
 
 QString ProgramFilesDir(const QString& programDir) {

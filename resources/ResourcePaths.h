@@ -1,19 +1,45 @@
-// Where the built-in artwork is found: resource paths and the files beside the program.
+// The table of the built-in artwork: piece sets, window pictures, diagram pictures and the
+// sound, with their resource paths and the files beside the program.
 #pragma once
 
 #include <QString>
 #include <QStringList>
+
+#include <iterator>
 
 namespace qv {
 
 // Paths of the pictures and piece sets embedded in the program (library qv_resources).
 namespace resources {
 
-// The board's built-in piece set, 240 x 160 pixels, cells of 40.
-inline const QString BuiltInPieceSet = QStringLiteral(":/pieces/SETVARDEL40.bmp");
+// The piece sets, one row each in the order of the main window's Pieces box: the box
+// entry and the name of the bitmap ":/pieces/<name>.bmp". The first row is the board's
+// built-in set. A new set is one more row here plus its bitmap in resources/pieces/.
+struct PieceSetRow {
+    const char* BoxEntry;
+    const char* Name;
+};
+inline constexpr PieceSetRow PieceSets[] = {
+    {"Vardel40", "SETVARDEL40"},
+    {"Set32", "Set32"},
+    {"Set40", "Set40"},
+    {"Set80", "Set80"},
+};
+inline constexpr int PieceSetCount = static_cast<int>(std::size(PieceSets));
+// The rows the boards start with.
+inline constexpr int BuiltInPieceSetRow = 0;
+inline constexpr int MainBoardPieceSetRow = 2; // "Set40"
+inline constexpr int AuxBoardPieceSetRow = 1;  // "Set32"
 
 // A piece set by name: "SETVARDEL40", "Set32", "Set40" or "Set80".
 QString PieceSetPath(const QString& name);
+// The piece set of a row of PieceSets.
+QString PieceSetPath(int row);
+// The entries of the Pieces box, in row order.
+QStringList PieceSetBoxEntries();
+
+// The board's built-in piece set, 240 x 160 pixels, cells of 40.
+inline const QString BuiltInPieceSet = PieceSetPath(BuiltInPieceSetRow);
 
 // The splash window's picture, 675 x 114.
 inline const QString SplashPicture = QStringLiteral(":/pictures/splash.jpg");
@@ -25,6 +51,10 @@ inline const QString CreditsTextPicture = QStringLiteral(":/pictures/credits2.jp
 // The 26 diagram pictures that lie beside the program: "white.jpg", "black.jpg" and one per
 // piece, piece colour and square colour ("rbn.jpg", "pnb.jpg", ...).
 QStringList DiagramFileNames();
+// The diagram picture of one square: a problem-file piece letter (upper case White's) on a
+// light or dark square. Anything but a piece letter, and with `structureOnly` anything but
+// a pawn, shows the empty square.
+QString DiagramPictureName(char letter, bool lightSquare, bool structureOnly);
 
 // The turn sound beside the program.
 inline const QString PopSoundFile = QStringLiteral("pop.wav");

@@ -2,6 +2,8 @@
 #include "windows/TForm3.h"
 
 #include "board/ui/TChessBrd.h"
+#include "resources/Colours.h"
+#include "resources/ResourcePaths.h"
 #include "widgets/TDRLabel.h"
 
 #include <QEvent>
@@ -10,8 +12,8 @@
 
 namespace qv {
 
-TForm3::TForm3(Globales& globals, const TChessBrd* mainBoard, QWidget* parent)
-    : QDialog(parent), g_(globals), mainBoard_(mainBoard) {
+TForm3::TForm3(const TChessBrd* mainBoard, QWidget* parent)
+    : QDialog(parent), mainBoard_(mainBoard) {
     setObjectName(QStringLiteral("Form3"));
     setWindowTitle(QStringLiteral("Form3"));
     QFont font(QStringLiteral("Arial"));
@@ -24,11 +26,11 @@ TForm3::TForm3(Globales& globals, const TChessBrd* mainBoard, QWidget* parent)
     DRLabel1 = new TDRLabel(this);
     DRLabel1->setGeometry(16, 8, 69, 16);
     DRLabel1->SetCaption(QStringLiteral("Aux. Board:"));
-    DRLabel1->SetFontColor(QColor(0, 0, 255));   // HiColor blue
-    DRLabel1->SetShadowColor(QColor(0, 0, 128)); // LoColor navy
+    DRLabel1->SetFontColor(colours::Blue);
+    DRLabel1->SetShadowColor(colours::Navy);
     DRLabel1->SetBlink(blNone);
 
-    PieceSet = QImage(QStringLiteral(":/pieces/Set32.bmp"));
+    PieceSet = QImage(resources::PieceSetPath(resources::AuxBoardPieceSetRow));
     Image1 = new QLabel(this);
     Image1->setGeometry(32, 64, 273, 209);
     Image1->setPixmap(QPixmap::fromImage(PieceSet));
@@ -42,7 +44,7 @@ TForm3::TForm3(Globales& globals, const TChessBrd* mainBoard, QWidget* parent)
     ChessBrd1->SetAnimateMoves(true);
     ChessBrd1->SetAnimationDelay(0);
     ChessBrd1->SetBoardLines(false);
-    ChessBrd1->SetBorderColor(QColor(0, 0, 0));
+    ChessBrd1->SetBorderColor(colours::Black);
     ChessBrd1->SetCastlingAllowed(AllCastling);
     ChessBrd1->SetComputerPlaysBlack(false);
     ChessBrd1->SetComputerPlaysWhite(false);
@@ -50,8 +52,8 @@ TForm3::TForm3(Globales& globals, const TChessBrd* mainBoard, QWidget* parent)
     ChessBrd1->SetSearchDepth(1);
     ChessBrd1->SetDisplayCoords(0);
     ChessBrd1->SetResizable(false);
-    ChessBrd1->SetSquareColorDark(QColor(128, 128, 128));
-    ChessBrd1->SetSquareColorLight(QColor(192, 192, 192));
+    ChessBrd1->SetSquareColorDark(colours::Gray);
+    ChessBrd1->SetSquareColorLight(colours::Silver);
 
     auto button = [this](const QString& caption, QRect bounds) {
         auto* b = new QPushButton(caption, this);
@@ -71,10 +73,10 @@ TForm3::TForm3(Globales& globals, const TChessBrd* mainBoard, QWidget* parent)
 
 void TForm3::FormActivate() {
     ChessBrd1->SetCustomPieceSet(PieceSet);
-    ChessBrd1->SetPosition(g_.AuxPosition);
-    ChessBrd1->SetSquareColorDark(QColor(0, 128, 128));
-    ChessBrd1->SetSquareColorLight(QColor(255, 255, 255));
-    ChessBrd1->SetBorderColor(QColor(192, 192, 192));
+    ChessBrd1->SetPosition(AuxPosition);
+    ChessBrd1->SetSquareColorDark(colours::Teal);
+    ChessBrd1->SetSquareColorLight(colours::White);
+    ChessBrd1->SetBorderColor(colours::Silver);
     ChessBrd1->SetWhiteOnTop(mainBoard_->WhiteOnTop());
     ChessBrd1->SetWhiteToMove(mainBoard_->WhiteToMove());
 }
@@ -84,7 +86,7 @@ void TForm3::Button1Click() {
 }
 
 void TForm3::Button2Click() {
-    ChessBrd1->SetPosition(g_.AuxPosition);
+    ChessBrd1->SetPosition(AuxPosition);
     ChessBrd1->SetWhiteOnTop(mainBoard_->WhiteOnTop());
     ChessBrd1->SetWhiteToMove(mainBoard_->WhiteToMove());
 }

@@ -3,10 +3,11 @@
 #pragma once
 
 #include "board/core/Square.h"
-#include "script/core/Globales.h"
 
 #include <QDialog>
 #include <QImage>
+
+#include <string>
 
 class QLabel;
 class QPushButton;
@@ -24,7 +25,11 @@ class TForm3 : public QDialog {
     Q_OBJECT
 public:
     // `mainBoard` is the main window's board (read for its orientation and side to move).
-    TForm3(Globales& globals, const TChessBrd* mainBoard, QWidget* parent = nullptr);
+    TForm3(const TChessBrd* mainBoard, QWidget* parent = nullptr);
+
+    // The position each activation starts from (a 64-character position string), set by
+    // the main window before it shows this one.
+    std::string AuxPosition;
 
     TDRLabel* DRLabel1 = nullptr;
     TChessBrd* ChessBrd1 = nullptr;
@@ -52,7 +57,6 @@ protected:
     void showEvent(QShowEvent* e) override;
 
 private:
-    Globales& g_;
     const TChessBrd* mainBoard_;
 };
 

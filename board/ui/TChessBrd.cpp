@@ -6,60 +6,35 @@
 #include "board/ui/DepthGuard.h"
 #include "board/ui/FloatingPiece.h"
 #include "engine/thread/TChessThread.h"
+#include "resources/ResourcePaths.h"
 
 #include <QApplication>
 #include <QTimer>
 
 #include <algorithm>
+#include <cassert>
 #include <string_view>
 
 namespace qv {
 
-namespace {
-
-const char* const BuiltInSetPath = ":/pieces/SETVARDEL40.bmp";
-
-} // namespace
-
 // ---------------------------------------------------------------- construction
 
 TChessBrd::TChessBrd(QWidget* parent) : QWidget(parent), thinkingPriority_(tpNormal) {
-    // 1. Owned objects: the timer (owned by the board as its child), pen and font
-    //    (members), the bitmaps (empty), the floating image (created on demand).
+    // The timer is the board's child; the floating image is created on demand.
     timer_ = new QTimer(this);
     setMouseTracking(true);
     setAttribute(Qt::WA_OpaquePaintEvent);
     SetView(this);
-    // 2. Resizing limits, animation, promotion piece.
-    resizeMinSize_ = 100;
-    resizeMaxSize_ = 1000;
-    AnimateMoves = true;
-    AnimationDelay = 0;
-    PromotionPiece = 'q';
-    // 3. The built-in piece set, cut into piece images.
-    builtInSet_ = QImage(QString::fromLatin1(BuiltInSetPath));
+    // The built-in piece set, cut into piece images.
+    builtInSet_ = QImage(resources::BuiltInPieceSet);
     LoadPieceImages();
-    // 4. Coordinate font: white Arial, 7 points.
+    // Coordinates in white Arial, 7 points.
     coordFont_ = QFont(QStringLiteral("Arial"));
     coordFont_.setPointSize(7);
-    coordColor_ = QColor(255, 255, 255);
-    // 5. Geometry and colours.
-    sizeOfSquare_ = 40;
-    sizeOfBorder_ = 24;
-    borderColor_ = QColor(0, 0, 0);
-    squareColorDark_ = QColor(0x80, 0x80, 0x80);
-    squareColorLight_ = QColor(0xC0, 0xC0, 0xC0);
-    // 6. Computer player.
-    computerPlaysWhite_ = false;
-    computerPlaysBlack_ = false;
-    searchDepth_ = 1;
-    thinkingPriority_ = tpNormal;
-    // 7. Size.
     resize(368, 368);
-    // 8. A fresh game.
     BoardModel::ResetBoard();
     shown_ = State().Squares;
-    // 9. The search thread, parked, bound to the live fields and the two callbacks.
+    // The search thread, parked, bound to the live fields and the two callbacks.
     thread_ = std::make_unique<TChessThread>();
     TChessThread::Binding binding;
     binding.Position = &state_;
@@ -239,6 +214,7 @@ bool TChessBrd::PlayMove(Square origin, Square target) {
                          calculating_ == 0 && !thread_->ServingCall() && !thread_->StopRequest;
     const int stops = stops_;
     if (outside) HaltThread();
+    assert(PositionWritable());
     bool ok = false;
     {
         DepthGuard guard(moveDepth_);
@@ -289,7 +265,14 @@ void TChessBrd::StopThinking() {
     // The wait is skipped only where it could never end (see HaltThread), so a
     // game that is over still halts a thread that is running a pass.
     if (!customEngine_) HaltThread();
+    assert(PositionWritable());
     EngineHold = true;
+}
+
+bool TChessBrd::PositionWritable() const {
+    // The search thread reads the live position: it must be parked, or blocked in one
+    // of its synchronous calls, whenever the board writes it.
+    return !thread_ || thread_->IsParked() || thread_->ServingCall();
 }
 
 void TChessBrd::StartThinking() {

@@ -4,6 +4,7 @@
 
 #include "board/core/BoardModel.h"
 #include "board/core/Square.h"
+#include "resources/Colours.h"
 
 #include <QColor>
 #include <QCursor>
@@ -211,6 +212,9 @@ private:
     void ResizeMove(Qt::MouseButtons buttons, int x, int y);
 
     void EngineCheck();
+    // Is the search thread parked, or blocked in one of its calls, so that the board may
+    // write its position? Debug builds check it before moves and outside changes.
+    bool PositionWritable() const;
     void HaltThread();
     bool ComputerToMove() const;
     void NormaliseSize();
@@ -229,16 +233,16 @@ private:
     // Look.
     bool boardLines_ = false;
     QPixmap borderBitmap_;
-    QColor borderColor_{0, 0, 0};
+    QColor borderColor_ = colours::Black;
     QFont coordFont_;
-    QColor coordColor_{255, 255, 255};
+    QColor coordColor_ = colours::White;
     QPixmap customPieceSet_;
     CoordSet displayCoords_ = 0;
     QPen lineStyle_;
     int sizeOfBorder_ = 24;
     int sizeOfSquare_ = 40;
-    QColor squareColorDark_{0x80, 0x80, 0x80};
-    QColor squareColorLight_{0xC0, 0xC0, 0xC0};
+    QColor squareColorDark_ = colours::Gray;
+    QColor squareColorLight_ = colours::Silver;
     QPixmap squareDark_, squareLight_;
     bool whiteOnTop_ = false;
 

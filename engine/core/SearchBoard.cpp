@@ -4,6 +4,7 @@
 #include "engine/core/BoardGeometry.h"
 
 #include <bit>
+#include <cassert>
 #include <cstring>
 
 namespace qv::engine {
@@ -27,6 +28,7 @@ SearchBoard::SearchBoard() {
 }
 
 void SearchBoard::Put(int square, int colour, int piece) {
+    assert(square >= 0 && square < 64 && colour_[square] == Empty);
     colour_[square] = static_cast<std::uint8_t>(colour);
     piece_[square] = static_cast<std::uint8_t>(piece);
     const std::uint64_t b = std::uint64_t{1} << square;
@@ -36,6 +38,7 @@ void SearchBoard::Put(int square, int colour, int piece) {
 }
 
 void SearchBoard::Remove(int square) {
+    assert(square >= 0 && square < 64 && colour_[square] != Empty);
     const int colour = colour_[square], piece = piece_[square];
     const std::uint64_t b = std::uint64_t{1} << square;
     pieces_[colour][piece] &= ~b;
@@ -162,8 +165,31 @@ bool SearchBoard::SideInCheck(int side) const {
     return SquareAttacked(std::countr_zero(kings), side ^ 1);
 }
 
+std::uint64_t SearchBoard::Fingerprint() const {
+    std::uint64_t h = 0xCBF29CE484222325ULL; // FNV-1a
+    auto mix = [&h](std::uint64_t value) {
+        h ^= value;
+        h *= 0x100000001B3ULL;
+    };
+    for (int s = 0; s < 64; ++s) mix(colour_[s] * 8u + piece_[s]);
+    for (const auto& side : pieces_)
+        for (std::uint64_t squares : side) mix(squares);
+    mix(occupied_[0]);
+    mix(occupied_[1]);
+    mix(static_cast<std::uint64_t>(side_ * 2 + opponent_));
+    mix(static_cast<std::uint64_t>(castling_));
+    mix(static_cast<std::uint64_t>(ep_ + 1));
+    mix(static_cast<std::uint32_t>(material_[0]));
+    mix(static_cast<std::uint32_t>(material_[1]));
+    return h;
+}
+
 bool SearchBoard::PlaySearchMove(MoveWord move) {
     const int from = MoveOrigin(move), to = MoveTarget(move), flags = MoveFlags(move);
+    assert(ply_ >= 0 && ply_ < MaxPly && from >= 0 && from < 64 && to >= 0 && to < 64);
+#ifndef NDEBUG
+    fingerprint_[ply_] = Fingerprint();
+#endif
     if (flags & MoveFlag::Castling) {
         if (SideInCheck(side_)) return false;
         const int enemy = opponent_;
@@ -218,6 +244,7 @@ bool SearchBoard::PlaySearchMove(MoveWord move) {
 }
 
 void SearchBoard::UndoSearchMove() {
+    assert(ply_ > 0);
     side_ = opponent_;
     opponent_ ^= 1;
     --ply_;
@@ -248,6 +275,7 @@ void SearchBoard::UndoSearchMove() {
         }
     }
     if (flags & MoveFlag::EnPassant) Put(side_ == White ? to + 8 : to - 8, opponent_, Pawn);
+    assert(Fingerprint() == fingerprint_[ply_]);
 }
 
 } // namespace qv::engine

@@ -6,6 +6,7 @@
 #include "engine/core/SearchTypes.h"
 
 #include <array>
+#include <cassert>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -116,8 +117,14 @@ public:
 
     int SideToMove() const { return side_; }
     int Ply() const { return ply_; }
-    int ColourAt(int square) const { return colour_[square]; }
-    int PieceAt(int square) const { return piece_[square]; }
+    int ColourAt(int square) const {
+        assert(square >= 0 && square < 64);
+        return colour_[square];
+    }
+    int PieceAt(int square) const {
+        assert(square >= 0 && square < 64);
+        return piece_[square];
+    }
     // Squares of one side's pieces of one kind, and of all of one side's pieces (bit s = square s).
     std::uint64_t Pieces(int side, int piece) const { return pieces_[side][piece]; }
     std::uint64_t Occupied(int side) const { return occupied_[side]; }
@@ -147,6 +154,10 @@ protected:
     int material_[2]{};
 
 private:
+    // A checksum of everything a move changes; debug builds check with it that taking
+    // a move back restores the board exactly.
+    std::uint64_t Fingerprint() const;
+
     struct UndoRecord {
         MoveWord Move;
         std::int32_t Captured;
@@ -154,6 +165,7 @@ private:
         std::int32_t EnPassant;
     };
     UndoRecord undo_[MaxPly]{};
+    std::uint64_t fingerprint_[MaxPly]{}; // before the move of each ply (debug builds)
 };
 
 } // namespace qv::engine

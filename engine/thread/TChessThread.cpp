@@ -15,24 +15,7 @@
 
 namespace qv {
 
-namespace {
-
-std::mutex& DefaultStepMutex() {
-    static std::mutex m;
-    return m;
-}
-
-TChessThread::SearchStep& DefaultStep() {
-    static TChessThread::SearchStep step;
-    return step;
-}
-
-} // namespace
-
-TChessThread::TChessThread(QObject* parent) : QThread(parent) {
-    std::lock_guard lock(DefaultStepMutex());
-    step_ = DefaultStep();
-}
+TChessThread::TChessThread(QObject* parent) : QThread(parent) {}
 
 TChessThread::~TChessThread() {
     Shutdown();
@@ -46,11 +29,6 @@ void TChessThread::Bind(Binding binding) {
 void TChessThread::SetSearchStep(SearchStep step) {
     std::unique_lock lock(mutex_);
     step_ = std::move(step);
-}
-
-void TChessThread::SetDefaultSearchStep(SearchStep step) {
-    std::lock_guard lock(DefaultStepMutex());
-    DefaultStep() = std::move(step);
 }
 
 QThread::Priority TChessThread::ToQtPriority(TThreadPriority priority) {

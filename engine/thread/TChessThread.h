@@ -85,8 +85,6 @@ public:
     // Installs the search used from the next search on (thread-safe); an empty step
     // returns to the thread's own Searcher.
     void SetSearchStep(SearchStep step);
-    // The search that new threads start with (empty, the default: their own Searcher).
-    static void SetDefaultSearchStep(SearchStep step);
 
     // Flags shared with the board. ThinkingFlag: a search runs, or its move is not
     // yet handed over. StopRequest: end a running search and stay parked.

@@ -8,10 +8,10 @@
 
 namespace qv {
 
-// Program-wide state shared by the main window, the interpreter, the problem flow
-// and the secondary windows. The application owns one instance and hands it by
-// reference to whoever needs it; the initial values are those the main window's
-// creation sets.
+// The state that scripts read and write, shared by the main window, the interpreter,
+// the problem flow and the secondary windows; the windows keep their own display state. The
+// application owns one instance and hands it by reference to whoever needs it; the initial values
+// are those the main window's creation sets.
 struct Globales {
     std::string ProgramDir;       // folder of the program file, with a trailing separator
     ProblemTextFile ProblemFile;  // the problem file being worked
@@ -22,16 +22,11 @@ struct Globales {
     bool OutputToLabel = true;    // comments and results go to Label6
     bool OutputToMemo = true;     // comments and results go to Memo1
     bool StructureOnly = false;   // the diagram window shows pawns only
-    bool ClockPaused = false;     // the clock has been paused by the user
-    bool CoordsShown = false;     // coordinates shown on the board
     Square LastMoveFrom = None;   // squares of the last move the main board reported
     Square LastMoveTo = None;
-    std::string AuxPosition;        // position string handed to the auxiliary board
     std::string AddPointsText;      // question shown by the add-points dialog
     int AddPointsValue = 0;         // points offered by that dialog
     bool AddPointsAccepted = false; // set by the dialog's add button
-    int RefScreenWidth = 0;         // screen size at the main window's creation
-    int RefScreenHeight = 0;
 };
 
 } // namespace qv

@@ -25,17 +25,17 @@ public:
     // FileError when the file cannot be opened; no file is open then.
     std::vector<std::string> ReadProblems(const std::string& path);
 
-    // ListBox1Click steps 2-7: clears the memo and the labels 2 and 6, new game on
-    // the board, clears the score, finds the entry's index line, writes the title
-    // as the first memo line and enables Next. (Stopping and resetting the clock,
-    // step 1, is the window's.) When the index line cannot be found again, the
-    // error box says so, Next stays disabled and false is returned.
+    // Starts the problem of an index entry: clears the memo and the labels 2 and 6,
+    // starts a new game on the board, clears the score, finds the entry's index line,
+    // writes the title as the first memo line and enables Next. (The window stops and
+    // resets the clock before.) When the index line cannot be found again, the error
+    // box says so, Next stays disabled and false is returned.
     bool SelectProblem(const std::string& entry);
 
     // BitBtn2Click: runs the interpreter when a problem file is open.
     ScriptStop Next();
 
-    // ChessBrd1LegalMove steps 1-6: Next enabled, board disabled, "Your turn!"
+    // The user's move on the main board: Next enabled, board disabled, "Your turn!"
     // hidden, border silver, the move stored as LastMoveFrom/LastMoveTo, clock stopped.
     void BoardLegalMove(Square from, Square to);
     // ChessBrd1Mate and ChessBrd1Draw: the information boxes "Check Mate" and "Draw".

@@ -3,6 +3,7 @@
 #include "script/ui/TForm2.h"
 
 #include "resources/JpegImage.h"
+#include "resources/ResourcePaths.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -324,15 +325,7 @@ std::string TForm2::DiagramPosition(std::string_view position) {
 }
 
 QString TForm2::ImageFileName(char letter, bool lightSquare, bool structureOnly) {
-    static constexpr std::string_view pieces = "rdtacp";
-    const char lower = static_cast<char>(std::tolower(static_cast<unsigned char>(letter)));
-    const bool piece = pieces.find(lower) != std::string_view::npos && letter != '\0';
-    if (!piece || (structureOnly && lower != 'p'))
-        return lightSquare ? QStringLiteral("white.jpg") : QStringLiteral("black.jpg");
-    const char pieceColour = std::isupper(static_cast<unsigned char>(letter)) ? 'b' : 'n';
-    const char squareColour = lightSquare ? 'b' : 'n';
-    return QString::fromLatin1(std::string{lower, pieceColour, squareColour}) +
-           QStringLiteral(".jpg");
+    return resources::DiagramPictureName(letter, lightSquare, structureOnly);
 }
 
 bool TForm2::RankConverts(std::string_view word, QString* error) {

@@ -2,7 +2,6 @@
 // stepping through its own record, "&Start", and script moves mirrored or dropped.
 #include "windows/TForm3.h"
 #include "board/ui/TChessBrd.h"
-#include "script/core/Globales.h"
 
 #include <QLabel>
 #include <QPushButton>
@@ -21,14 +20,13 @@ char PieceOn(const TChessBrd& b, Square sq) {
 }
 
 struct Fixture {
-    Globales g;
     TChessBrd main;
-    TForm3 form3{g, &main};
+    TForm3 form3{&main};
     Fixture() {
         main.SetPosition(kOpening);
         main.SetWhiteToMove(false);
         main.SetWhiteOnTop(true);
-        g.AuxPosition = main.Position();
+        form3.AuxPosition = main.Position();
     }
 };
 

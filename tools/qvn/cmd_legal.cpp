@@ -2,6 +2,7 @@
 #include "tools/qvn/Command.h"
 
 #include "board/core/BoardModel.h"
+#include "tools/qvn/PositionArg.h"
 
 #include <algorithm>
 #include <iostream>
@@ -11,11 +12,7 @@ namespace {
 int RunLegal(const std::vector<std::string>& args) {
     if (args.size() != 1) return qvn::UsageError("legal", "expects one FEN (quote it)");
     qv::BoardModel board;
-    std::string error;
-    if (!board.SetFen(args[0], &error)) {
-        std::cerr << "qvn legal: " << error << "\n";
-        return qvn::ExitFailure;
-    }
+    if (!qvn::LoadPlayableFen(board, args[0], "legal")) return qvn::ExitFailure;
     std::vector<std::string> moves;
     for (int o = 1; o <= 64; ++o)
         for (int t = 1; t <= 64; ++t)

@@ -3,6 +3,7 @@
 
 #include "board/core/BoardModel.h"
 #include "board/core/Perft.h"
+#include "tools/qvn/PositionArg.h"
 
 #include <chrono>
 #include <iostream>
@@ -32,11 +33,7 @@ int RunPerft(const std::vector<std::string>& args) {
     if (plain.size() != 2 || !qvn::ParseInt(plain[1], depth) || depth < 0 || depth > 12)
         return qvn::UsageError("perft", "expects a FEN and a depth from 0 to 12");
     qv::BoardModel board;
-    std::string error;
-    if (!board.SetFen(plain[0], &error)) {
-        std::cerr << "qvn perft: " << error << "\n";
-        return qvn::ExitFailure;
-    }
+    if (!qvn::LoadPlayableFen(board, plain[0], "perft")) return qvn::ExitFailure;
     if (engine) {
         if (!qvn::EnginePerft) {
             std::cerr << "qvn perft: this build has no engine\n";

@@ -4,6 +4,7 @@
 
 #include "board/core/BoardModel.h"
 #include "engine/core/Search.h"
+#include "tools/qvn/PositionArg.h"
 
 #include <atomic>
 #include <cstdio>
@@ -27,11 +28,7 @@ int RunSearchCommand(const std::vector<std::string>& args) {
     if (plain.size() != 2 || !qvn::ParseInt(plain[1], depth) || depth < 1 || depth > 30)
         return qvn::UsageError("search", "expects a FEN and a depth from 1 to 30");
     qv::BoardModel board;
-    std::string error;
-    if (!board.SetFen(plain[0], &error)) {
-        std::cerr << "qvn search: " << error << "\n";
-        return qvn::ExitFailure;
-    }
+    if (!qvn::LoadPlayableFen(board, plain[0], "search")) return qvn::ExitFailure;
     auto searcher = std::make_unique<qv::engine::Searcher>();
     const std::atomic<bool> stop{false};
     qv::engine::SearchStats searchStats;

@@ -1,5 +1,6 @@
 // The search: mates at the shortest distance, the tie rule, positions without a move,
 // stopping, and a fixed node count that changes only when the search does.
+#include "engine/core/Bench.h"
 #include "tests/engine/core/EngineTestUtil.h"
 
 #include <gtest/gtest.h>
@@ -133,36 +134,40 @@ TEST(SearcherSearch, IterationStatisticsCountEveryNode) {
     EXPECT_EQ(stats.Nodes, lastNodes);
 }
 
-// A fixed list of positions and depths, each searched by a fresh searcher. The node
-// total and the moves change only when the search or the evaluation changes: update
-// them on purpose, never to make the test pass.
+// The bench positions, each searched to its own depth by a fresh searcher. The moves and
+// node counts change only when the search or the evaluation changes: update them on
+// purpose, never to make the test pass.
 TEST(SearcherSearch, BenchNodeCountIsFixed) {
-    struct BenchCase {
-        const char* Fen;
-        int Depth;
+    struct Expected {
         const char* Move;
         long long Nodes;
     };
-    const BenchCase cases[] = {
-        {StartFen, 4, "e2e4", 10165},
-        {KiwipeteFen, 3, "e2a6", 82680},
-        {"r1bqkb1r/pppp1ppp/2n2n2/4p2Q/2B1P3/8/PPPP1PPP/RNB1K1NR w KQkq - 4 4", 3, "h5f7", 3585},
-        {"r4rk1/1pp1qppp/p1np1n2/2b1p1B1/2B1P1b1/P1NP1N2/1PP1QPPP/R4RK1 w - - 0 10", 3, "c3d5",
-         7406},
-        {"8/2p5/3p4/KP5r/1R3p1k/8/4P1P1/8 w - - 0 1", 5, "b4c4", 41030},
-        {"8/8/4k3/8/2P5/8/4K3/8 w - - 0 1", 6, "e2d3", 7385},
+    const Expected expected[] = {
+        {"e2e4", 10165}, // start
+        {"d2d4", 28394}, // open game
+        {"e2e3", 38638}, // queen's gambit
+        {"e2a6", 82680}, // kiwipete
+        {"h5f7", 3585},  // queen attack
+        {"c3d5", 7406},  // italian
+        {"g3g6", 20042}, // knight sac
+        {"f3c6", 8203},  // open king
+        {"d7c8q", 6162}, // promotion race
+        {"b4c4", 41030}, // rook and pawns
+        {"a1b2", 1215},  // blocked pawns
+        {"e2d3", 7385},  // king and pawn
     };
+    const auto positions = BenchPositions();
+    ASSERT_EQ(positions.size(), std::size(expected));
     long long total = 0;
-    for (const BenchCase& c : cases) {
-        SCOPED_TRACE(c.Fen);
-        SearchStats stats;
-        const SearchResult r = Search(c.Fen, c.Depth, &stats);
+    for (std::size_t i = 0; i < positions.size(); ++i) {
+        SCOPED_TRACE(positions[i].Name);
+        const BenchResult r = RunBenchPosition(positions[i]);
         ASSERT_TRUE(r.Found);
-        EXPECT_EQ(MoveText(r.Move), c.Move);
-        EXPECT_EQ(stats.Nodes, c.Nodes);
-        total += stats.Nodes;
+        EXPECT_EQ(MoveText(r.Move), expected[i].Move);
+        EXPECT_EQ(r.Nodes, expected[i].Nodes);
+        total += r.Nodes;
     }
-    EXPECT_EQ(total, 152251);
+    EXPECT_EQ(total, 254905);
 }
 
 } // namespace
