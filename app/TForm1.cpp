@@ -144,7 +144,7 @@ void TForm1::CreateControls() {
 
     PieceSets.resize(resources::PieceSetCount);
     for (int row = 0; row < resources::PieceSetCount; ++row)
-        if (row != resources::BuiltInPieceSetRow)
+        if (row != resources::BuiltInPieceSetRow && !resources::IsScalablePieceSetRow(row))
             PieceSets[row] = QImage(resources::PieceSetPath(row));
 
     ChessBrd1 = new TChessBrd(c);
@@ -599,7 +599,9 @@ void TForm1::ComboBox1Change() {
     // Typed text counts only when it names one of the items.
     const int index =
         ComboBox1->findText(ComboBox1->currentText(), Qt::MatchExactly | Qt::MatchCaseSensitive);
-    if (index >= 0 && index < static_cast<int>(PieceSets.size()))
+    if (resources::IsScalablePieceSetRow(index))
+        ChessBrd1->SetScalablePieceSet(true); // drawn for the board's squares
+    else if (index >= 0 && index < static_cast<int>(PieceSets.size()))
         ChessBrd1->SetCustomPieceSet(PieceSets[index]);
 }
 
