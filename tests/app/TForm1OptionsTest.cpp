@@ -387,6 +387,8 @@ void TForm1OptionsTest::resizingKeepsTextsWholeAndControlsApart() {
     ClickEntry(f.ListBox1, 0);
     ClickNext(f); // side to play, players, "Your turn!" and the clock all show text
     QTRY_VERIFY(!f.Label3D1->Caption().isEmpty());
+    f.ComboBox1->setCurrentIndex(f.ComboBox1->findText(QStringLiteral("Scalable")));
+    QVERIFY(f.ChessBrd1->ScalablePieceSet());
     const QSize designed = f.size();
     const QList<QRect> layout = Bounds(f);
     QCOMPARE(LayoutFaults(f), QStringList());
@@ -397,6 +399,8 @@ void TForm1OptionsTest::resizingKeepsTextsWholeAndControlsApart() {
         f.resize(size);
         QTRY_COMPARE(f.size(), size);
         const QStringList faults = LayoutFaults(f);
+        // The scalable pieces are drawn for the grown squares.
+        QTRY_COMPARE(f.ChessBrd1->CellSize(), f.ChessBrd1->SizeOfSquare());
         QVERIFY2(faults.isEmpty(), qPrintable(QStringLiteral("%1x%2: %3")
                                                   .arg(size.width())
                                                   .arg(size.height())
