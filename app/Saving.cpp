@@ -1,67 +1,56 @@
-// Results and remarks files: exact bytes, CR LF line ends, UTF-8 text.
+// Results and remarks files: exact bytes, CR LF line ends, UTF-8 text, written whole or
+// not at all.
 #include "app/Saving.h"
 
+#include "script/core/FileErrors.h"
+
 #include <QAbstractTextDocumentLayout>
-#include <QFile>
+#include <QDir>
+#include <QFileInfo>
 #include <QPlainTextEdit>
+#include <QSaveFile>
 #include <QTextBlock>
 #include <QTextDocument>
 #include <QTextLayout>
 
 #include <cerrno>
-#include <cstdio>
-#include <memory>
 #include <stdexcept>
 
 namespace qv {
 
 namespace {
 
-struct FileCloser {
-    void operator()(std::FILE* f) const { std::fclose(f); }
-};
-using FilePtr = std::unique_ptr<std::FILE, FileCloser>;
-
-[[noreturn]] void ThrowInOut(int errorNumber, bool creating) {
-    throw std::runtime_error(InOutErrorText(errorNumber, creating).toStdString());
+[[noreturn]] void Fail(int errorNumber, FileAction action) {
+    throw std::runtime_error(FileErrorText(errorNumber, action));
 }
 
-void WriteAll(std::FILE* f, const QByteArray& bytes) {
-    if (bytes.isEmpty()) return;
+// Why a save file could not be opened: the file system's answer where Qt keeps none.
+int OpenErrorNumber(const QString& fileName, int errorNumber) {
+    const QFileInfo info(fileName);
+    if (info.isDir()) return EISDIR;
+    if (!info.absoluteDir().exists()) return ENOENT;
+    return errorNumber != 0 ? errorNumber : EACCES;
+}
+
+// Writes `bytes` to a temporary file beside fileName and renames it into place.
+// onCreateFailure is thrown when the file cannot be created.
+template <class CreateFailure>
+void SaveWhole(const QString& fileName, const QByteArray& bytes, CreateFailure onCreateFailure) {
+    QSaveFile file(fileName);
     errno = 0;
-    if (std::fwrite(bytes.constData(), 1, static_cast<size_t>(bytes.size()), f) !=
-        static_cast<size_t>(bytes.size()))
-        ThrowInOut(errno, false);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
+        onCreateFailure(OpenErrorNumber(fileName, errno));
+    errno = 0;
+    if (file.write(bytes) != bytes.size()) {
+        const int error = errno != 0 ? errno : EIO;
+        file.cancelWriting();
+        Fail(error, FileAction::Write);
+    }
+    errno = 0;
+    if (!file.commit()) Fail(errno != 0 ? errno : EIO, FileAction::Write);
 }
 
 } // namespace
-
-QString InOutErrorText(int errorNumber, bool creating) {
-    switch (errorNumber) {
-    case ENOENT:
-        return creating ? QStringLiteral("Invalid filename") : QStringLiteral("File not found");
-    case ENOTDIR:
-    case ENAMETOOLONG:
-    case EINVAL:
-    case ELOOP:
-        return QStringLiteral("Invalid filename");
-    case EACCES:
-    case EPERM:
-    case EROFS:
-    case EISDIR:
-    case ETXTBSY:
-        return QStringLiteral("File access denied");
-    case EMFILE:
-    case ENFILE:
-        return QStringLiteral("Too many open files");
-    case ENOSPC:
-    case EDQUOT:
-    case EFBIG:
-        return QStringLiteral("Disk full");
-    default:
-        return QStringLiteral("I/O error %1").arg(errorNumber);
-    }
-}
 
 QStringList MemoVisualLines(const QPlainTextEdit& memo) {
     QStringList lines;
@@ -81,36 +70,24 @@ QStringList MemoVisualLines(const QPlainTextEdit& memo) {
             lines << text.mid(line.textStart(), line.textLength());
         }
     }
-    if (!lines.isEmpty() && lines.last().isEmpty()) lines.removeLast();
+    const QTextBlock last = doc->lastBlock();
+    if (!lines.isEmpty() && lines.last().isEmpty() && last.userState() != ScriptMemoLine)
+        lines.removeLast();
     return lines;
 }
 
 void WriteResultsFile(const QString& fileName, const QString& title, int points) {
-    const QByteArray path = QFile::encodeName(fileName);
-    errno = 0;
-    FilePtr f(std::fopen(path.constData(), "wb"));
-    if (!f) ThrowInOut(errno, true);
-    WriteAll(f.get(), title.toUtf8() + "\r\n");
-    WriteAll(f.get(), QByteArray::number(points) + "points\r\n");
-    errno = 0;
-    if (std::fflush(f.get()) != 0) ThrowInOut(errno, false);
-    std::FILE* raw = f.release();
-    errno = 0;
-    if (std::fclose(raw) != 0) ThrowInOut(errno, false);
+    const QByteArray bytes = title.toUtf8() + "\r\n" + QByteArray::number(points) + "points\r\n";
+    SaveWhole(fileName, bytes, [](int error) { Fail(error, FileAction::Create); });
 }
 
 void WriteRemarksFile(const QString& fileName, const QStringList& lines) {
     QByteArray bytes;
     for (const QString& line : lines) bytes += line.toUtf8() + "\r\n";
-    const QByteArray path = QFile::encodeName(fileName);
-    FilePtr f(std::fopen(path.constData(), "wb"));
-    if (!f)
+    SaveWhole(fileName, bytes, [&fileName](int) {
         throw std::runtime_error(
             QStringLiteral("Cannot create file %1").arg(fileName).toStdString());
-    WriteAll(f.get(), bytes);
-    std::FILE* raw = f.release();
-    errno = 0;
-    if (std::fclose(raw) != 0) ThrowInOut(errno, false);
+    });
 }
 
 } // namespace qv

@@ -8,21 +8,23 @@ class QPlainTextEdit;
 
 namespace qv {
 
-// The run-time's message for an input/output error number, as the error box shows it
-// ("File access denied", "Disk full", ... or "I/O error %d"). `creating` tells whether
-// the failing call created a file (a missing folder then reads "Invalid filename").
-QString InOutErrorText(int errorNumber, bool creating);
+// The block state that marks a memo line added by the script (AddMemoLine), as against
+// the empty line the memo itself keeps after a final line break.
+inline constexpr int ScriptMemoLine = 1;
 
 // The lines of the memo as it shows them: each wrapped piece of a long line is a line of
-// its own; a last line that is empty is left out.
+// its own. A last line that is empty is left out unless the script added it.
 QStringList MemoVisualLines(const QPlainTextEdit& memo);
 
-// Writes "<title>\r\n<points>points\r\n" in UTF-8, creating or emptying the file. Throws
-// std::runtime_error with InOutErrorText on failure; what was written stays.
+// Both writers replace the file only once every byte is written: the text goes to a
+// temporary file beside it, which is then renamed over it. A failure leaves an earlier
+// file as it was and throws std::runtime_error with the run-time's message
+// (FileErrorText, "Cannot create file <name>" for remarks that cannot be created).
+
+// Writes "<title>\r\n<points>points\r\n" in UTF-8.
 void WriteResultsFile(const QString& fileName, const QString& title, int points);
 
-// Writes every line followed by "\r\n" in UTF-8, replacing the file's contents. Throws
-// std::runtime_error("Cannot create file <name>") when the file cannot be created.
+// Writes every line followed by "\r\n" in UTF-8.
 void WriteRemarksFile(const QString& fileName, const QStringList& lines);
 
 } // namespace qv

@@ -44,11 +44,18 @@
 #include <QTimer>
 #include <QUrl>
 
+#include <algorithm>
 #include <cmath>
+#include <utility>
 
 namespace qv {
 
 namespace {
+
+// The board and the two pause labels under it, as designed.
+const QRect kDesignedBoard(15, 7, 368, 368);
+const QPoint kDesignedPaused(128, 88);
+const QPoint kDesignedRestart(56, 136);
 
 // Client area of the window as designed: 750 by 515 pixels, the status bar included.
 constexpr int kClientWidth = 750;
@@ -89,6 +96,11 @@ TForm1::TForm1(Globales& globals, const QStringList& arguments, QWidget* parent)
         move(avail.center() - QPoint(width() / 2, height() / 2));
     }
 
+    memoFlush_ = new QTimer(this);
+    memoFlush_->setSingleShot(true);
+    memoFlush_->setInterval(0);
+    connect(memoFlush_, &QTimer::timeout, this, [this] { FlushMemo(); });
+
     Timer1 = new QTimer(this);
     Timer1->setInterval(1000);
     connect(Timer1, &QTimer::timeout, this, Guarded([this] { Timer1Timer(); }));
@@ -122,12 +134,12 @@ void TForm1::CreateControls() {
     QWidget* c = client_;
 
     DRLabel3 = new TDRLabel(c);
-    DRLabel3->setGeometry(56, 136, 296, 19);
+    DRLabel3->setGeometry(QRect(kDesignedRestart, QSize(296, 19)));
     DRLabel3->setFont(PixelFont("Arial", 16, true));
     DRLabel3->SetCaption(QStringLiteral("Press Restart clock button to continue."));
 
     DRLabel2 = new TDRLabel(c);
-    DRLabel2->setGeometry(128, 88, 130, 19);
+    DRLabel2->setGeometry(QRect(kDesignedPaused, QSize(130, 19)));
     DRLabel2->setFont(PixelFont("Arial", 16, true));
     DRLabel2->SetCaption(QStringLiteral("System paused..."));
 
@@ -140,7 +152,7 @@ void TForm1::CreateControls() {
     ChessBrd1->setObjectName(QStringLiteral("ChessBrd1"));
     ChessBrd1->SetSizeOfSquare(40);
     ChessBrd1->SetSizeOfBorder(24);
-    ChessBrd1->setGeometry(15, 7, 368, 368);
+    ChessBrd1->setGeometry(kDesignedBoard);
     ChessBrd1->SetBorderColor(colours::Silver);
     ChessBrd1->SetAnimateMoves(true);
     ChessBrd1->SetAnimationDelay(0);
@@ -333,9 +345,14 @@ void TForm1::FormCreate(const QStringList& arguments) {
     RefScreenHeight = screen ? screen->size().height() : kClientHeight;
     AdaptToScreen(RefScreenWidth, RefScreenHeight);
 
-    // The baseline for later resizing.
+    // The baseline for later resizing. The window does not shrink below it: its
+    // controls are laid out for this size and would cut their texts or overlap.
     client_->resize(kClientWidth, kClientHeight - kStatusHeight);
     FormResizer1->Record();
+    designedSize_ = size();
+    QSize minimum = designedSize_;
+    if (screen) minimum = minimum.boundedTo(screen->availableGeometry().size());
+    setMinimumSize(minimum);
 
     // "Your turn!" hidden, blinking once shown.
     DRLabel1->hide();
@@ -376,8 +393,7 @@ void TForm1::FormCreate(const QStringList& arguments) {
     if (arguments.size() > 1) {
         ListBox1->clear();
         try {
-            for (const std::string& entry : ScanProblemIndex(g_, arguments.at(1).toStdString()))
-                ListBox1->AddItem(QString::fromStdString(entry));
+            ListProblems(ScanProblemIndex(g_, arguments.at(1).toStdString()), arguments.at(1));
         } catch (...) {
             ShowCurrentException();
         }
@@ -410,7 +426,26 @@ void TForm1::AdaptToScreen(int refWidth, int refHeight) {
 }
 
 void TForm1::FormResize() {
-    if (created_ && FormResizer1) FormResizer1->Rescale();
+    if (!created_ || !FormResizer1) return;
+    FormResizer1->Rescale();
+    if (client_->size() == FormResizer1->RecordedFormSize()) return; // all as designed
+
+    // The board stays square: it takes the largest board that fits its scaled bounds,
+    // so that it never reaches into the controls beside or below it.
+    const QRect r = ChessBrd1->geometry();
+    const int border = ChessBrd1->SizeOfBorder();
+    const int square = std::max((std::min(r.width(), r.height()) - 2 * border) / 8, 1);
+    const int side = 8 * square + 2 * border;
+    ChessBrd1->setGeometry(r.left(), r.top(), side, side);
+
+    // The two pause labels lie under the board where they were designed to lie.
+    const double scale = double(side) / kDesignedBoard.width();
+    for (auto [label, designed] :
+         {std::pair{DRLabel2, kDesignedPaused}, std::pair{DRLabel3, kDesignedRestart}}) {
+        const QPoint offset = designed - kDesignedBoard.topLeft();
+        label->move(r.left() + int(std::lround(offset.x() * scale)),
+                    r.top() + int(std::lround(offset.y() * scale)));
+    }
 }
 
 void TForm1::resizeEvent(QResizeEvent* event) {
@@ -440,18 +475,37 @@ void TForm1::OnlineHelp1Click() {
 }
 
 void TForm1::Credits1Click() {
-    if (form4_) form4_->exec();
+    if (!form4_) return;
+    KeepAboveStayOnTopWindows(form4_);
+    form4_->exec();
 }
 
 // ---------------------------------------------------------------- problem flow
 
 void TForm1::LeerProblemas1Click() {
-    ListBox1->clear();
     const QString name = Dialogs::Current().GetOpenFileName(this, OpenDialogInitialDir,
                                                             QString::fromLatin1(OpenDialogFilter));
+    // Cancel changes nothing: the list and the open file stay as they are.
     if (name.isEmpty()) return;
-    for (const std::string& entry : flow_.ReadProblems(name.toStdString()))
-        ListBox1->AddItem(QString::fromStdString(entry));
+    ListBox1->clear();
+    StatusBar1->clearMessage();
+    ListProblems(flow_.ReadProblems(name.toStdString()), name);
+}
+
+void TForm1::ListProblems(const std::vector<std::string>& entries, const QString& fileName) {
+    for (const std::string& entry : entries) ListBox1->AddItem(QString::fromStdString(entry));
+    if (!entries.empty()) {
+        StatusBar1->clearMessage();
+        return;
+    }
+    // Say so, rather than leave an empty list and a Next button of the previous problem.
+    ShowStatusMessage(QStringLiteral("No problems found in %1")
+                          .arg(QDir::toNativeSeparators(QFileInfo(fileName).fileName())));
+    BitBtn2->setEnabled(false);
+}
+
+void TForm1::ShowStatusMessage(const QString& text) {
+    StatusBar1->showMessage(text);
 }
 
 void TForm1::ListBox1Click() {
@@ -459,11 +513,19 @@ void TForm1::ListBox1Click() {
     if (!item) return;
     Crono1.Stop();
     Crono1.Reset();
+    clockRunningAtPause_ = false;
+    // A turn that was under way ends here: the board must not take moves on the
+    // position that the new problem's script is about to replace.
+    SetBoardEnabled(false);
+    ShowYourTurn(false);
+    SetBoardBorderColor(BorderSilver);
     flow_.SelectProblem(item->text().toStdString());
+    FlushMemo();
 }
 
 void TForm1::BitBtn2Click() {
     flow_.Next();
+    FlushMemo();
 }
 
 void TForm1::ChessBrd1LegalMove(Square oldSq, Square newSq) {
@@ -484,21 +546,28 @@ void TForm1::Timer1Timer() {
 
 void TForm1::Button2Click() {
     if (!ClockPaused) {
+        clockRunningAtPause_ = Crono1.Running();
         Crono1.Stop();
         Button2->setText(QStringLiteral("Restart clock"));
         ClockPaused = true;
         ChessBrd1->hide();
+        // The auxiliary board would show the hidden position.
+        Button1->setEnabled(false);
     } else {
-        Crono1.Start();
+        // The clock goes on only if a turn was being timed when the pause began.
+        if (clockRunningAtPause_) Crono1.Start();
+        clockRunningAtPause_ = false;
         Button2->setText(QStringLiteral("Clock pause"));
         ClockPaused = false;
         ChessBrd1->show();
+        Button1->setEnabled(true);
     }
 }
 
 void TForm1::Button1Click() {
-    if (!form3_) return;
+    if (ClockPaused || !form3_) return;
     form3_->AuxPosition = ChessBrd1->Position();
+    KeepAboveStayOnTopWindows(form3_);
     form3_->exec();
 }
 
@@ -554,10 +623,42 @@ void TForm1::Saveresults1Click() {
 }
 
 void TForm1::SAveremarks1Click() {
+    FlushMemo();
     const QString name = Dialogs::Current().GetSaveFileName(this, SaveDialogFileName);
     if (name.isEmpty()) return;
     SaveDialogFileName = name;
     WriteRemarksFile(name, MemoVisualLines(*Memo1));
+}
+
+// ---------------------------------------------------------------- diagram window
+
+TForm1::DiagramPlacement TForm1::DiagramPlace(const QRect& mainFrame, const QSize& diagramFrame,
+                                              const QRect& available, const QPoint& designed) {
+    const int lowest = available.bottom() + 1 - diagramFrame.height();
+    const int top = std::max(available.top(), std::min(mainFrame.top(), lowest));
+    const QPoint main = mainFrame.topLeft();
+    if (available.right() - mainFrame.right() >= diagramFrame.width())
+        return {main, {mainFrame.right() + 1, top}};
+    if (mainFrame.left() - available.left() >= diagramFrame.width())
+        return {main, {mainFrame.left() - diagramFrame.width(), top}};
+    if (available.width() >= mainFrame.width() + diagramFrame.width()) {
+        const int left = available.right() + 1 - diagramFrame.width() - mainFrame.width();
+        return {{left, main.y()}, {left + mainFrame.width(), top}};
+    }
+    return {main, designed};
+}
+
+void TForm1::PlaceDiagramWindow() {
+    if (!form2_ || form2_->isVisible()) return; // a shown window stays where it is
+    const QScreen* s = screen();
+    if (!s) return;
+    // The diagram window gets a frame like the main window's.
+    const QSize decoration = frameGeometry().size() - size();
+    const DiagramPlacement place = DiagramPlace(frameGeometry(), form2_->size() + decoration,
+                                                s->availableGeometry(), TForm2::DesignedPlace);
+    if (place.Main != pos() && !(windowState() & (Qt::WindowMaximized | Qt::WindowFullScreen)))
+        move(place.Main);
+    form2_->move(place.Diagram);
 }
 
 } // namespace qv

@@ -118,6 +118,25 @@ public:
     // The client area in which the controls lie (below the menu, above the status bar).
     QWidget* Client() const { return client_; }
 
+    // Commentary lines that the script added and the memo does not show yet: a run of
+    // many lines reaches the memo in one piece, at the latest when control returns to
+    // the event loop or before anything else is shown.
+    int PendingMemoLines() const { return int(pendingMemo_.size()); }
+    void FlushMemo();
+
+    // Where the diagram window goes when a script shows it, so that it covers neither
+    // the board nor the comment label: beside the main window (right, else left) where
+    // the available screen area has room for it; if only the two side by side fit, the
+    // main window moves left just enough; else the designed place. Frames are outer
+    // window rectangles; the result holds both windows' frame positions.
+    struct DiagramPlacement {
+        QPoint Main;
+        QPoint Diagram;
+        bool operator==(const DiagramPlacement&) const = default;
+    };
+    static DiagramPlacement DiagramPlace(const QRect& mainFrame, const QSize& diagramFrame,
+                                         const QRect& available, const QPoint& designed);
+
     // --- handlers ---
     void FormCreate(const QStringList& arguments);
     void FormResize();
@@ -191,6 +210,9 @@ protected:
 private:
     void CreateControls();
     void CreateMenus();
+    void PlaceDiagramWindow();
+    void ShowStatusMessage(const QString& text);
+    void ListProblems(const std::vector<std::string>& entries, const QString& fileName);
     void PickSquareColour(bool light);
     QLabel* LabelAt(ScriptLabel label) const;
 
@@ -203,6 +225,10 @@ private:
     TForm5* form5_ = nullptr;
     std::unique_ptr<HelpRouter> help_;
     bool created_ = false;
+    QStringList pendingMemo_;
+    QTimer* memoFlush_ = nullptr;
+    bool clockRunningAtPause_ = false; // resume the clock when the pause ends
+    QSize designedSize_;
 };
 
 } // namespace qv

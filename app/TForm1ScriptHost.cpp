@@ -2,6 +2,7 @@
 // sound, points and diagram window.
 #include "app/Dialogs.h"
 #include "app/ErrorBox.h"
+#include "app/Saving.h"
 #include "app/TForm1.h"
 #include "board/ui/TChessBrd.h"
 #include "resources/ResourcePaths.h"
@@ -11,6 +12,7 @@
 #include "widgets/TLabel3D.h"
 #include "windows/TForm3.h"
 #include "windows/TForm5.h"
+#include "windows/WindowLook.h"
 
 #include <QCheckBox>
 #include <QDir>
@@ -20,6 +22,9 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QSoundEffect>
+#include <QTextBlock>
+#include <QTextDocument>
+#include <QTimer>
 #include <QUrl>
 
 namespace qv {
@@ -60,10 +65,29 @@ void TForm1::SetLabelVisible(ScriptLabel label, bool visible) {
 }
 
 void TForm1::AddMemoLine(const std::string& text) {
-    Memo1->appendPlainText(QString::fromStdString(text));
+    pendingMemo_.append(QString::fromStdString(text));
+    if (!memoFlush_->isActive()) memoFlush_->start();
+}
+
+void TForm1::FlushMemo() {
+    memoFlush_->stop();
+    if (pendingMemo_.isEmpty()) return;
+    // One insertion for the whole run: a script of many commentary lines would
+    // otherwise lay the memo out once for every line. The script's lines are not
+    // recorded for undoing (the user's typing before them cannot be undone after them).
+    QTextDocument* doc = Memo1->document();
+    const bool undo = doc->isUndoRedoEnabled();
+    doc->setUndoRedoEnabled(false);
+    Memo1->appendPlainText(pendingMemo_.join(QLatin1Char('\n')));
+    doc->setUndoRedoEnabled(undo);
+    pendingMemo_.clear();
+    // The last line is the script's own, even when empty: saving the remarks keeps it.
+    doc->lastBlock().setUserState(ScriptMemoLine);
 }
 
 void TForm1::ClearMemo() {
+    pendingMemo_.clear();
+    memoFlush_->stop();
     Memo1->clear();
 }
 
@@ -155,17 +179,24 @@ bool TForm1::PlayPop(std::string& errorMessage) {
 }
 
 void TForm1::StartClock() {
-    Crono1.Start();
+    // During a pause the turn's clock starts when the pause ends.
+    if (ClockPaused)
+        clockRunningAtPause_ = true;
+    else
+        Crono1.Start();
 }
 
 void TForm1::StopClock() {
+    clockRunningAtPause_ = false;
     Crono1.Stop();
 }
 
 bool TForm1::AskAddPoints(const std::string& text, int value) {
+    FlushMemo();
     g_.AddPointsText = text;
     g_.AddPointsValue = value;
     if (!form5_) return false;
+    KeepAboveStayOnTopWindows(form5_);
     form5_->exec();
     return g_.AddPointsAccepted;
 }
@@ -179,15 +210,20 @@ void TForm1::SetPointsDigits(const std::string& digits) {
 std::string TForm1::DiagramCommand(const std::string& command,
                                    const std::vector<std::string>& args) {
     if (!form2_) return {};
+    // The diagram builds up while events are processed: show the commentary first.
+    FlushMemo();
+    if (command == "board" || command == "struct") PlaceDiagramWindow();
     return form2_->DiagramCommand(command, args);
 }
 
 void TForm1::ShowError(const std::string& message) {
+    FlushMemo();
     Dialogs::Current().Error(this, QString::fromLatin1(kApplicationTitle),
                              QString::fromStdString(message));
 }
 
 void TForm1::ShowInfo(const std::string& text) {
+    FlushMemo();
     Dialogs::Current().Information(this, QString::fromStdString(text));
 }
 

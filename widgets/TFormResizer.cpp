@@ -25,6 +25,11 @@ bool TFormResizer::IsLabel(const QWidget* w) {
            qobject_cast<const TLabel3D*>(w);
 }
 
+bool TFormResizer::WrapsText(const QWidget* w) {
+    const auto* label = qobject_cast<const QLabel*>(w);
+    return label && label->wordWrap();
+}
+
 bool TFormResizer::IsLaidOut(const QWidget* w) {
     const QWidget* parent = w->parentWidget();
     return parent && parent->layout() && parent->layout()->indexOf(const_cast<QWidget*>(w)) >= 0;
@@ -76,8 +81,10 @@ void TFormResizer::Rescale() {
         if (!w || IsLaidOut(w)) continue;
         if (std::find(FLeftAlone.begin(), FLeftAlone.end(), w) != FLeftAlone.end()) continue;
         QRect bounds = atRecordedSize ? item.Bounds : ScaleRect(item.Bounds, FFormSize, present);
-        if (IsLabel(w)) {
-            if (!atRecordedSize) bounds.setWidth(w->width());
+        if (IsLabel(w) && !WrapsText(w)) {
+            // A label's size follows its text, which may have changed since Record:
+            // it keeps it, at the recorded size too (else its text would be cut).
+            bounds.setSize(w->size());
             // A label that sizes itself would undo the move; switch that off meanwhile.
             const QVariant autoSize = w->property("AutoSize");
             if (autoSize.isValid()) w->setProperty("AutoSize", false);

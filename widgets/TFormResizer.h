@@ -17,11 +17,12 @@ namespace qv {
 // proportion to the window's width and its top and height in proportion to the
 // window's height, each rounded. Controls placed by a layout, and those passed to
 // LeaveAlone (controls that fill their parent), are not touched; labels keep their
-// present width and have their automatic sizing switched off while they are moved.
-// At the recorded window size every control gets its recorded bounds back. Font
-// Controls are looked for on the window and, recursively, inside plain containers
-// (QWidget, QFrame, QGroupBox, or any widget with the property "qvContainer" set).
-// Font scaling is optional (off by default); scaled font sizes are kept between
+// present size (it follows their text; word-wrapping labels scale like the other
+// controls) and have their automatic sizing switched off while they are moved.
+// At the recorded window size every control gets its recorded bounds back, labels
+// their recorded place with their present size. Controls are looked for on the window and,
+// recursively, inside plain containers (QWidget, QFrame, QGroupBox, or any widget with the property
+// "qvContainer" set). Font scaling is optional (off by default); scaled font sizes are kept between
 // MinFontSize and MaxFontSize points.
 class TFormResizer : public QObject {
     Q_OBJECT
@@ -57,6 +58,7 @@ private:
     };
 
     static bool IsLabel(const QWidget* w);
+    static bool WrapsText(const QWidget* w);
     static bool IsLaidOut(const QWidget* w);
     static bool IsContainer(const QWidget* w);
     void RecordChildren(QWidget* parent);

@@ -3,6 +3,7 @@
 
 #include "resources/JpegImage.h"
 
+#include <QApplication>
 #include <QFile>
 #include <QFrame>
 #include <QGuiApplication>
@@ -53,6 +54,16 @@ void CentreOnScreen(QWidget* window) {
     QRect frame = window->frameGeometry();
     frame.moveCenter(screen->geometry().center());
     window->move(frame.topLeft());
+}
+
+void KeepAboveStayOnTopWindows(QWidget* dialog) {
+    if (!dialog || dialog->isVisible()) return;
+    bool onTop = false;
+    for (const QWidget* w : QApplication::topLevelWidgets())
+        if (w != dialog && w->isVisible() && w->windowFlags().testFlag(Qt::WindowStaysOnTopHint))
+            onTop = true;
+    if (dialog->windowFlags().testFlag(Qt::WindowStaysOnTopHint) != onTop)
+        dialog->setWindowFlag(Qt::WindowStaysOnTopHint, onTop);
 }
 
 QFrame* MakePanel(QWidget* parent, const QRect& bounds) {

@@ -32,4 +32,9 @@ QFrame* MakePanel(QWidget* parent, const QRect& bounds);
 // Moves a top-level window so that it stands in the middle of its screen.
 void CentreOnScreen(QWidget* window);
 
+// Call before showing a dialog modally: while another shown window stays above all others
+// (the diagram window), the dialog stays on top too, so that it opens above that window
+// instead of behind it; otherwise it stacks normally. Only a hidden dialog is changed.
+void KeepAboveStayOnTopWindows(QWidget* dialog);
+
 } // namespace qv

@@ -1,6 +1,8 @@
 // Reading a problem file: line ends, Ctrl-Z, and the choice between UTF-8 and Windows-1252.
 #include "script/core/ProblemTextFile.h"
 
+#include "script/core/FileErrors.h"
+
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -89,28 +91,6 @@ std::string Windows1252ToUtf8(std::string_view s) {
     return out;
 }
 
-std::string OpenErrorText(int err) {
-    switch (err) {
-    case ENOENT:
-        return "File not found";
-    case ENOTDIR:
-        return "Path not found";
-    case EACCES:
-    case EPERM:
-    case EISDIR:
-    case EROFS:
-        return "File access denied";
-    case EMFILE:
-    case ENFILE:
-        return "Too many open files";
-    case ENAMETOOLONG:
-    case EINVAL:
-        return "Invalid filename";
-    default:
-        return std::string("I/O error: ") + std::strerror(err);
-    }
-}
-
 struct FileCloser {
     void operator()(std::FILE* f) const { std::fclose(f); }
 };
@@ -132,7 +112,7 @@ void ProblemTextFile::Open(const std::string& path) {
     if (path.empty()) throw FileError("File not found");
     errno = 0;
     std::unique_ptr<std::FILE, FileCloser> f(std::fopen(path.c_str(), "rb"));
-    if (!f) throw FileError(OpenErrorText(errno));
+    if (!f) throw FileError(FileErrorText(errno, FileAction::Open));
     std::string bytes;
     char buf[65536];
     for (;;) {
@@ -144,8 +124,7 @@ void ProblemTextFile::Open(const std::string& path) {
         if (bytes.size() == got && HoldsNulBytesInBulk(bytes)) throw FileError(Binary);
         if (got < sizeof buf) {
             // A directory opens on some systems and then fails to read.
-            if (std::ferror(f.get()))
-                throw FileError(errno == EISDIR ? "File access denied" : "Disk read error");
+            if (std::ferror(f.get())) throw FileError(FileErrorText(errno, FileAction::Read));
             break;
         }
     }

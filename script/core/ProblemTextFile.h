@@ -12,9 +12,9 @@
 namespace qv {
 
 // Raised when a problem file cannot be opened or read. what() is the run-time's
-// message for the failure without a final full stop ("File not found",
-// "File access denied", "Path not found", "Invalid filename", "Too many open files",
-// "Disk read error"); the error box adds the full stop.
+// message for the failure without a final full stop (FileErrorText: "File not found",
+// "File access denied", "Invalid filename", "Too many open files", "Disk read error");
+// the error box adds the full stop.
 class FileError : public std::runtime_error {
 public:
     using std::runtime_error::runtime_error;

@@ -37,7 +37,7 @@ TForm2::TForm2(QWidget* parent) : QWidget(parent, Qt::Window) {
     setWindowTitle(QStringLiteral("Form2"));
     // The designed outer size is 326 by 378 pixels; this is its client area.
     resize(318, 351);
-    move(574, 188);
+    move(DesignedPlace);
 
     Label1 = new QLabel(QStringLiteral("Auxiliar Board:"), this);
     Label1->setObjectName(QStringLiteral("Label1"));

@@ -34,6 +34,7 @@ public:
     static constexpr int FramePenWidth = 5;          // pen of ".square" and ".circle"
     static constexpr int ArrowPenWidth = 2;          // pen of ".arrow"
     static constexpr int ArrowHeadLength = 20;       // length of each stroke of the head
+    static constexpr QPoint DesignedPlace{574, 188}; // on the screen, where no better place is
 
     explicit TForm2(QWidget* parent = nullptr);
 

@@ -23,7 +23,11 @@ private slots:
     void scriptMoveMirroredOrDropped();
     void errorEndingAHandlerIsShownAndProgramGoesOn();
     void resizingScalesControlsAndComesBack();
-    void helpAndCredits();
+    void resizingKeepsTextsWholeAndControlsApart();
+    void adaptToAnotherScreenSize();
+    void helpFilePresent();
+    void helpFileMissingOrDamaged();
+    void creditsWindow();
 };
 
 void TForm1OptionsTest::optionsToggleTwice() {
@@ -188,6 +192,12 @@ void TForm1OptionsTest::remarksFileWithTypedAndWrappedLines() {
     for (const QString& piece : pieces)
         QVERIFY(metrics.horizontalAdvance(piece.trimmed()) <= f.Memo1->viewport()->width());
     QVERIFY(!text.contains(QStringLiteral("\n\n")));
+
+    // An empty line that the script added last is a line of the remarks too.
+    f.AddMemoLine("");
+    dialogs.saveAnswers << remarks;
+    f.SAveremarks1->trigger();
+    QVERIFY(ReadAll(remarks).endsWith("end\r\n\r\n"));
 }
 
 void TForm1OptionsTest::unwritablePathsGiveMessages() {
@@ -250,36 +260,56 @@ void TForm1OptionsTest::auxBoardOpensOnMainPosition() {
     QVERIFY(f.ChessBrd1->WhiteOnTop());
     QVERIFY(!f.ChessBrd1->WhiteToMove());
 
-    bool checked = false;
-    WhenModal([&](QWidget* modal) {
-        QCOMPARE(modal, static_cast<QWidget*>(&t.form3));
-        TChessBrd& aux = *t.form3.ChessBrd1;
-        QCOMPARE(aux.Position(), mainPosition);
-        QVERIFY(aux.WhiteOnTop());
-        QVERIFY(!aux.WhiteToMove());
-        QCOMPARE(aux.SquareColorDark(), QColor(0, 128, 128));
-        QCOMPARE(aux.SquareColorLight(), QColor(255, 255, 255));
-        QCOMPARE(aux.BorderColor(), QColor(192, 192, 192));
-        QCOMPARE(aux.CustomPieceSet().size(), QSize(192, 128));
-        // A move tried here changes neither the main board nor the clock.
-        const double clock = f.Crono1.Elapsed();
-        Drag(aux, D8, H4);
-        QCOMPARE(PieceOn(aux, H4), 'q');
-        QCOMPARE(f.ChessBrd1->Position(), mainPosition);
-        QVERIFY(!f.Crono1.Running() || f.Crono1.Elapsed() >= clock);
+    QVERIFY(f.Crono1.Running()); // the user's turn
+    TChessBrd& aux = *t.form3.ChessBrd1;
+    struct Seen {
+        std::string opened, moved, back, forward, start, mainAfterMove;
+        bool whiteOnTop = false, whiteToMove = true, whiteToMoveAtStart = true;
+        QColor dark, light, border;
+        QSize pieces;
+        bool clockRunning = false;
+    } seen;
+    OnModal modal([&](QWidget*) {
+        seen.opened = aux.Position();
+        seen.whiteOnTop = aux.WhiteOnTop();
+        seen.whiteToMove = aux.WhiteToMove();
+        seen.dark = aux.SquareColorDark();
+        seen.light = aux.SquareColorLight();
+        seen.border = aux.BorderColor();
+        seen.pieces = aux.CustomPieceSet().size();
+        Drag(aux, D8, H4); // a move tried here
+        seen.moved = aux.Position();
+        seen.mainAfterMove = f.ChessBrd1->Position();
+        seen.clockRunning = f.Crono1.Running();
         // "<" steps back, ">" forward again, "&Start" returns to the copied position.
         QTest::mouseClick(t.form3.Button3, Qt::LeftButton);
-        QCOMPARE(aux.Position(), mainPosition);
+        seen.back = aux.Position();
         QTest::mouseClick(t.form3.Button4, Qt::LeftButton);
-        QCOMPARE(PieceOn(aux, H4), 'q');
+        seen.forward = aux.Position();
         QTest::mouseClick(t.form3.Button2, Qt::LeftButton);
-        QCOMPARE(aux.Position(), mainPosition);
-        QVERIFY(!aux.WhiteToMove());
-        checked = true;
+        seen.start = aux.Position();
+        seen.whiteToMoveAtStart = aux.WhiteToMove();
         QTest::mouseClick(t.form3.Button1, Qt::LeftButton);
     });
     QTest::mouseClick(f.Button1, Qt::LeftButton);
-    QVERIFY(checked);
+    QCOMPARE(modal.Seen(), static_cast<const QWidget*>(&t.form3));
+    QCOMPARE(seen.opened, mainPosition);
+    QVERIFY(seen.whiteOnTop);
+    QVERIFY(!seen.whiteToMove);
+    QCOMPARE(seen.dark, QColor(0, 128, 128));
+    QCOMPARE(seen.light, QColor(255, 255, 255));
+    QCOMPARE(seen.border, QColor(192, 192, 192));
+    QCOMPARE(seen.pieces, QSize(192, 128));
+    QCOMPARE(seen.moved.at(size_t(H4) - 1), 'q');
+    // The move tried there changes neither the main board nor its clock and turn.
+    QCOMPARE(seen.mainAfterMove, mainPosition);
+    QVERIFY(seen.clockRunning);
+    QVERIFY(f.Crono1.Running());
+    QVERIFY(f.DRLabel1->isVisible());
+    QCOMPARE(seen.back, mainPosition);
+    QCOMPARE(seen.forward, seen.moved);
+    QCOMPARE(seen.start, mainPosition);
+    QVERIFY(!seen.whiteToMoveAtStart);
     QVERIFY(!t.form3.isVisible());
     QCOMPARE(QString::fromStdString(t.form3.AuxPosition), QString::fromStdString(mainPosition));
     QCOMPARE(f.ChessBrd1->Position(), mainPosition);
@@ -306,8 +336,11 @@ void TForm1OptionsTest::scriptMoveMirroredOrDropped() {
     // Opened on the problem's position: the script's move is played there as well.
     ClickEntry(f.ListBox1, 0);
     ClickNext(f);
-    WhenModal([&](QWidget*) { QTest::mouseClick(t.form3.Button1, Qt::LeftButton); });
-    QTest::mouseClick(f.Button1, Qt::LeftButton);
+    {
+        OnModal modal([&](QWidget*) { QTest::mouseClick(t.form3.Button1, Qt::LeftButton); });
+        QTest::mouseClick(f.Button1, Qt::LeftButton);
+        QCOMPARE(modal.Seen(), static_cast<const QWidget*>(&t.form3));
+    }
     QCOMPARE(PieceOn(aux, H5), 'Q');
     Drag(*f.ChessBrd1, H5, F7);
     ClickNext(f);
@@ -347,28 +380,109 @@ void TForm1OptionsTest::resizingScalesControlsAndComesBack() {
     QCOMPARE(f.Button2->geometry(), QRect(248, 8, 81, 25));
 }
 
-void TForm1OptionsTest::helpAndCredits() {
+void TForm1OptionsTest::resizingKeepsTextsWholeAndControlsApart() {
     FakeDialogs dialogs;
+    Trainer t({kSample});
+    TForm1& f = t.form1;
+    ClickEntry(f.ListBox1, 0);
+    ClickNext(f); // side to play, players, "Your turn!" and the clock all show text
+    QTRY_VERIFY(!f.Label3D1->Caption().isEmpty());
+    f.ComboBox1->setCurrentIndex(f.ComboBox1->findText(QStringLiteral("Scalable")));
+    QVERIFY(f.ChessBrd1->ScalablePieceSet());
+    const QSize designed = f.size();
+    const QList<QRect> layout = Bounds(f);
+    QCOMPARE(LayoutFaults(f), QStringList());
+
+    const QSize full = f.screen()->availableGeometry().size().expandedTo(QSize(1280, 1024));
+    for (const QSize size : {QSize(1000, 700), QSize(1200, 950), full, QSize(designed.width(), 950),
+                             QSize(1200, designed.height())}) {
+        f.resize(size);
+        QTRY_COMPARE(f.size(), size);
+        const QStringList faults = LayoutFaults(f);
+        // The scalable pieces are drawn for the grown squares.
+        QTRY_COMPARE(f.ChessBrd1->CellSize(), f.ChessBrd1->SizeOfSquare());
+        QVERIFY2(faults.isEmpty(), qPrintable(QStringLiteral("%1x%2: %3")
+                                                  .arg(size.width())
+                                                  .arg(size.height())
+                                                  .arg(faults.join(QStringLiteral("; ")))));
+    }
+    // Back at the designed size every control is where it was, its text whole; the
+    // window does not shrink below that size.
+    f.resize(designed);
+    QTRY_COMPARE(f.size(), designed);
+    QCOMPARE(Bounds(f), layout);
+    f.resize(500, 380);
+    QCOMPARE(f.size(), designed);
+    QCOMPARE(Bounds(f), layout);
+}
+
+void TForm1OptionsTest::adaptToAnotherScreenSize() {
+    FakeDialogs dialogs;
+    Globales g;
+    TForm1 f(g, QStringList{QCoreApplication::applicationFilePath()});
+    const QSize screen = QGuiApplication::primaryScreen()->size();
+    const QSize before = f.size();
+    f.AdaptToScreen(screen.width(), screen.height()); // the screen it was designed for
+    QCOMPARE(f.ListBox1->geometry(), QRect(400, 24, 337, 73));
+    QCOMPARE(f.size(), before);
+
+    // A screen twice as wide and four times as high as the reference.
+    QVERIFY(screen.width() % 2 == 0 && screen.height() % 4 == 0);
+    f.AdaptToScreen(screen.width() / 2, screen.height() / 4);
+    QCOMPARE(f.ListBox1->geometry(), QRect(800, 96, 674, 292));
+    QCOMPARE(f.Memo1->font().pixelSize(), 26);              // fonts follow the width
+    QCOMPARE(f.ListBox1->font().pointSizeF(), 16.0);        // in points or pixels
+    QCOMPARE(f.Button2->geometry(), QRect(248, 8, 81, 25)); // inside a panel: not visited
+    QCOMPARE(f.size(), QSize(before.width() * 2, before.height() * 4));
+}
+
+void TForm1OptionsTest::helpFilePresent() {
+    FakeDialogs dialogs;
+    QTemporaryDir programDir;
+    const QString helpFile = programDir.filePath(QStringLiteral("qrvne.chm"));
+    QVERIFY(QFile::copy(QStringLiteral(QV_HELP_FILE), helpFile));
     Trainer t;
     TForm1& f = t.form1;
+    t.g.ProgramDir = (programDir.path() + QLatin1Char('/')).toStdString();
     f.OnlineHelp1->trigger();
-    QCOMPARE(f.Help().HelpFile(), QString::fromStdString(t.g.ProgramDir) + "qrvne.chm");
-    if (QFile::exists(f.Help().HelpFile())) {
-        QVERIFY(dialogs.errors.isEmpty());
-        QVERIFY(f.Help().Window() && f.Help().Window()->isVisible());
-        f.Help().Window()->close();
-    } else {
-        QCOMPARE(dialogs.errors.size(), 1); // the missing help file is reported
-    }
+    QCOMPARE(f.Help().HelpFile(), helpFile);
+    QVERIFY(dialogs.errors.isEmpty());
+    QVERIFY(f.Help().Window());
+    QVERIFY(f.Help().Window()->isVisible());
+    f.Help().Window()->close();
+}
 
-    bool shown = false;
-    WhenModal([&](QWidget* modal) {
-        shown = modal == &t.form4;
+void TForm1OptionsTest::helpFileMissingOrDamaged() {
+    FakeDialogs dialogs;
+    QTemporaryDir programDir;
+    Trainer t;
+    TForm1& f = t.form1;
+    t.g.ProgramDir = (programDir.path() + QLatin1Char('/')).toStdString();
+    f.OnlineHelp1->trigger();
+    QCOMPARE(dialogs.errors.size(), 1);
+    QCOMPARE(dialogs.errors[0].caption, QStringLiteral("QRVNE"));
+    QVERIFY2(dialogs.errors[0].text.startsWith(QStringLiteral("File not found")),
+             qPrintable(dialogs.errors[0].text));
+
+    WriteFile(programDir.filePath(QStringLiteral("qrvne.chm")), QByteArray(4096, 'x'));
+    f.OnlineHelp1->trigger();
+    QCOMPARE(dialogs.errors.size(), 2);
+    QVERIFY2(dialogs.errors[1].text.contains(QStringLiteral("qrvne.chm")),
+             qPrintable(dialogs.errors[1].text));
+    QVERIFY(f.isEnabled());
+}
+
+void TForm1OptionsTest::creditsWindow() {
+    FakeDialogs dialogs;
+    Trainer t;
+    bool closedByButton = false;
+    OnModal modal([&](QWidget*) {
         QTest::mouseClick(t.form4.Button1, Qt::LeftButton);
+        closedByButton = !t.form4.isVisible();
     });
-    f.Credits1->trigger();
-    QVERIFY(shown);
-    QVERIFY(!t.form4.isVisible());
+    t.form1.Credits1->trigger();
+    QCOMPARE(modal.Seen(), static_cast<const QWidget*>(&t.form4));
+    QVERIFY(closedByButton);
 }
 
 QTEST_MAIN(TForm1OptionsTest)

@@ -1,6 +1,6 @@
 // The trainer's main window driven as a user drives it: start-up, problem files, the
-// worked example with a real drag on the board, the clock, the mate and draw boxes and
-// the add-points dialog.
+// worked example with a real drag on the board, the clock and its pause, stale turns, the
+// mate and draw boxes above the diagram window, the diagram's place and the add-points dialog.
 #include "tests/app/TrainerFixture.h"
 
 #include <QtTest>
@@ -26,6 +26,10 @@ private slots:
     void mateAndDrawBoxesAndNegativeTotal();
     void addPointsAcceptedAndDeclined_data();
     void addPointsAcceptedAndDeclined();
+    void selectingAProblemEndsThePendingTurn();
+    void commentaryOfALongRunArrivesInOnePiece();
+    void boxesOpenAboveTheDiagramWindow();
+    void diagramWindowPlacedBesideTheMainWindow();
 };
 
 void TForm1Test::startUpStateAndLayout() {
@@ -123,16 +127,29 @@ void TForm1Test::commandLineFileIsListed() {
     QCOMPARE(f.ListBox1->item(4)->text(), QStringLiteral("5 Mate, not stalemate"));
     QVERIFY(!f.BitBtn2->isEnabled());
 
-    // A file without index lines: an empty list, but the file is open.
+    // A file without index lines: an empty list, but the file is open, and the status
+    // bar says why the list is empty.
     QTemporaryDir dir;
     const QString empty = dir.filePath(QStringLiteral("empty.qvn"));
-    QFile file(empty);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write("Just a title page.\r\n");
-    file.close();
+    WriteFile(empty, "Just a title page.\r\n");
     Trainer t2({empty});
     QCOMPARE(t2.form1.ListBox1->count(), 0);
     QVERIFY(t2.g.ProblemFileOpen);
+    QCOMPARE(t2.form1.StatusBar1->currentMessage(),
+             QStringLiteral("No problems found in empty.qvn"));
+
+    // Read from the menu after a problem was selected: Next goes off with the old list.
+    ClickEntry(f.ListBox1, 0);
+    QVERIFY(f.BitBtn2->isEnabled());
+    dialogs.openAnswers << empty;
+    f.LeerProblemas1->trigger();
+    QCOMPARE(f.ListBox1->count(), 0);
+    QVERIFY(!f.BitBtn2->isEnabled());
+    QCOMPARE(f.StatusBar1->currentMessage(), QStringLiteral("No problems found in empty.qvn"));
+    dialogs.openAnswers << kSample; // a file with problems clears the message
+    f.LeerProblemas1->trigger();
+    QCOMPARE(f.ListBox1->count(), 5);
+    QVERIFY(f.StatusBar1->currentMessage().isEmpty());
 }
 
 void TForm1Test::missingCommandLineFileShowsErrorBox() {
@@ -142,7 +159,8 @@ void TForm1Test::missingCommandLineFileShowsErrorBox() {
     QCOMPARE(dialogs.errors[0].caption, QStringLiteral("QRVNE"));
     QVERIFY2(dialogs.errors[0].text.endsWith(QLatin1Char('.')), qPrintable(dialogs.errors[0].text));
     FakeDialogs missingFile;
-    Trainer t2({QDir::temp().filePath(QStringLiteral("quorvane-missing-file.qvn"))});
+    QTemporaryDir dir;
+    Trainer t2({dir.filePath(QStringLiteral("missing-file.qvn"))});
     QCOMPARE(missingFile.errors.size(), 1);
     QCOMPARE(missingFile.errors[0].text, QStringLiteral("File not found."));
     // The window is created all the same, with every later step done.
@@ -162,15 +180,16 @@ void TForm1Test::readProblemsMenuAndCancel() {
     QCOMPARE(dialogs.openDirectories.value(0), QString::fromStdString(t.g.ProgramDir));
     QCOMPARE(f.ListBox1->count(), 5);
 
-    // Work a little on problem 1, then cancel a second Read problems: the list is
-    // emptied, but the open file and its position stay, so Next goes on.
+    // Work a little on problem 1, then cancel a second Read problems: nothing changes,
+    // the list stays and so do the open file and its position, so Next goes on.
     ClickEntry(f.ListBox1, 0);
     ClickNext(f);
     QVERIFY(f.DRLabel1->isVisible());
     Drag(*f.ChessBrd1, C4, F7);
     QVERIFY(f.BitBtn2->isEnabled());
     f.LeerProblemas1->trigger(); // cancelled: no answer queued
-    QCOMPARE(f.ListBox1->count(), 0);
+    QCOMPARE(f.ListBox1->count(), 5);
+    QCOMPARE(f.ListBox1->currentRow(), 0);
     QVERIFY(t.g.ProblemFileOpen);
     ClickNext(f);
     QCOMPARE(Digits(f), QStringLiteral("001"));
@@ -312,26 +331,45 @@ void TForm1Test::pauseAndRestartClock() {
     QTest::qWait(30);
     QCOMPARE(f.Crono1.Elapsed(), atPause);
 
-    // Selecting a problem while paused keeps the board hidden.
+    // The auxiliary board would show the hidden position: it cannot be opened.
+    QVERIFY(!f.Button1->isEnabled());
+
+    // Restarting during the turn lets the clock go on from where it stood.
+    QTest::mouseClick(f.Button2, Qt::LeftButton);
+    QVERIFY(f.Crono1.Running());
+    QVERIFY(f.Crono1.Elapsed() >= atPause);
+    QVERIFY(f.Button1->isEnabled());
+
+    // Selecting a problem while paused keeps the board hidden; as no turn is under way
+    // then, restarting does not start the clock.
+    QTest::mouseClick(f.Button2, Qt::LeftButton);
     ClickEntry(f.ListBox1, 1);
     QVERIFY(!f.ChessBrd1->isVisible());
     QCOMPARE(f.Button2->text(), QStringLiteral("Restart clock"));
-
     QTest::mouseClick(f.Button2, Qt::LeftButton);
     QVERIFY(!t.form1.ClockPaused);
     QCOMPARE(f.Button2->text(), QStringLiteral("Clock pause"));
     QVERIFY(f.ChessBrd1->isVisible());
-    QVERIFY(f.Crono1.Running()); // restart always starts the clock
+    QVERIFY(!f.Crono1.Running());
+
+    // A turn handed over during a pause is timed from the restart on.
+    QTest::mouseClick(f.Button2, Qt::LeftButton);
+    f.BitBtn2Click();
+    QVERIFY(f.DRLabel1->isVisible());
+    QVERIFY(!f.Crono1.Running());
+    QTest::mouseClick(f.Button2, Qt::LeftButton);
+    QVERIFY(f.Crono1.Running());
 }
 
 void TForm1Test::clockDisplayEverySecond() {
     FakeDialogs dialogs;
     Trainer t;
     TForm1& f = t.form1;
-    f.Timer1Timer();
-    QCOMPARE(f.Label3D1->Caption(), QStringLiteral("00:00:00"));
+    // The window's own timer writes the clock, once a second.
+    QTRY_COMPARE_WITH_TIMEOUT(f.Label3D1->Caption(), QStringLiteral("00:00:00"), 1500);
     QVERIFY(f.Label3D1->width() > 4); // widens with its text
-    QVERIFY(QTest::qWaitFor([&] { return !f.Label3D1->Caption().isEmpty(); }, 1500));
+    f.Crono1.Start();
+    QTRY_COMPARE_WITH_TIMEOUT(f.Label3D1->Caption(), QStringLiteral("00:00:01"), 2500);
 }
 
 void TForm1Test::mateAndDrawBoxesAndNegativeTotal() {
@@ -349,13 +387,11 @@ void TForm1Test::mateAndDrawBoxesAndNegativeTotal() {
     QCOMPARE(t.g.TotalPoints, -2);
     QVERIFY(MemoLines(f).contains(QStringLiteral("-2 point(s).")));
 
-    dialogs.saveAnswers << QDir::temp().filePath(QStringLiteral("quorvane-negative.txt"));
+    QTemporaryDir dir;
+    const QString results = dir.filePath(QStringLiteral("negative.txt"));
+    dialogs.saveAnswers << results;
     f.Saveresults1->trigger();
-    QCOMPARE(ReadAll(dialogs.saveSuggestions.isEmpty()
-                         ? QString()
-                         : QDir::temp().filePath(QStringLiteral("quorvane-negative.txt"))),
-             QByteArray("5 Mate, not stalemate\r\n-2points\r\n"));
-    QFile::remove(QDir::temp().filePath(QStringLiteral("quorvane-negative.txt")));
+    QCOMPARE(ReadAll(results), QByteArray("5 Mate, not stalemate\r\n-2points\r\n"));
 
     dialogs.infos.clear();
     ClickEntry(f.ListBox1, 4);
@@ -364,6 +400,15 @@ void TForm1Test::mateAndDrawBoxesAndNegativeTotal() {
     QCOMPARE(dialogs.infos, QStringList{"Check Mate"});
     ClickNext(f);
     QCOMPARE(Digits(f), QStringLiteral("002"));
+    QVERIFY(!t.g.OutputToLabel); // problem 5 writes to the memo only
+
+    // The sample problems set their own output mode: after problem 5, problem 1 shows
+    // its comments in the label again.
+    ClickEntry(f.ListBox1, 0);
+    ClickNext(f);
+    Drag(*f.ChessBrd1, H5, F7);
+    ClickNext(f);
+    QCOMPARE(f.Label6->text(), QStringLiteral(" Mate: the bishop on c4 guards f7."));
 }
 
 void TForm1Test::addPointsAcceptedAndDeclined_data() {
@@ -390,14 +435,19 @@ void TForm1Test::addPointsAcceptedAndDeclined() {
     QCOMPARE(Digits(f), QStringLiteral("003"));
     ClickNext(f); // .square
     QString caption, question;
-    WhenModal([&](QWidget* modal) {
-        auto* dialog = qobject_cast<TForm5*>(modal);
-        QVERIFY(dialog);
-        caption = dialog->Button1->text();
-        question = dialog->Memo1->toPlainText();
-        QTest::mouseClick(accept ? dialog->Button1 : dialog->Button2, Qt::LeftButton);
+    OnModal modal([&](QWidget* w) {
+        if (auto* dialog = qobject_cast<TForm5*>(w)) {
+            caption = dialog->Button1->text();
+            question = dialog->Memo1->toPlainText();
+            QTest::mouseClick(accept ? dialog->Button1 : dialog->Button2, Qt::LeftButton);
+        }
     });
     ClickNext(f); // .rem, .addpoints (modal), .struct
+    QCOMPARE(modal.Seen(), static_cast<const QWidget*>(&t.form5));
+    // The diagram window is up: the dialog opens above it, as the active window.
+    QVERIFY(t.form2.isVisible());
+    QVERIFY(modal.StaysOnTop());
+    QVERIFY(modal.WasActive());
     QCOMPARE(caption, QStringLiteral("Add 2 points."));
     QVERIFY(question.startsWith(QStringLiteral("Did you also check")));
     QCOMPARE(Digits(f), digits);
@@ -406,6 +456,109 @@ void TForm1Test::addPointsAcceptedAndDeclined() {
     ClickNext(f); // .1-0, .end
     QVERIFY(!f.BitBtn2->isEnabled());
     t.form2.hide();
+}
+
+void TForm1Test::selectingAProblemEndsThePendingTurn() {
+    FakeDialogs dialogs;
+    Trainer t({kSample});
+    TForm1& f = t.form1;
+    ClickEntry(f.ListBox1, 0);
+    ClickNext(f);
+    QVERIFY(f.DRLabel1->isVisible());
+    QVERIFY(f.ChessBrd1->isEnabled());
+    QVERIFY(f.Crono1.Running());
+
+    ClickEntry(f.ListBox1, 1);
+    QVERIFY(!f.DRLabel1->isVisible());
+    QVERIFY(!f.ChessBrd1->isEnabled());
+    QCOMPARE(f.ChessBrd1->BorderColor(), QColor(192, 192, 192));
+    QVERIFY(!f.Crono1.Running());
+    QVERIFY(f.BitBtn2->isEnabled());
+    // The reset board takes no move.
+    const std::string start = f.ChessBrd1->Position();
+    Drag(*f.ChessBrd1, E2, E4);
+    QCOMPARE(f.ChessBrd1->Position(), start);
+}
+
+void TForm1Test::commentaryOfALongRunArrivesInOnePiece() {
+    FakeDialogs dialogs;
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("long.qvn"));
+    QByteArray script = ".# 1 Many empty lines\r\n";
+    for (int i = 0; i < 5000; ++i) script += "\r\n";
+    script += ".rem The last line.\r\n.end\r\n";
+    WriteFile(path, script);
+    Trainer t({path});
+    TForm1& f = t.form1;
+    ClickEntry(f.ListBox1, 0);
+    int changes = 0;
+    QObject::connect(f.Memo1->document(), &QTextDocument::contentsChange, &f,
+                     [&changes] { ++changes; });
+    ClickNext(f);
+    QCOMPARE(f.Memo1->document()->blockCount(), 5002);
+    QCOMPARE(MemoLines(f).last(), QStringLiteral("The last line."));
+    QCOMPARE(changes, 1); // one layout of the memo for the whole run
+}
+
+void TForm1Test::boxesOpenAboveTheDiagramWindow() {
+    Trainer t({kSample});
+    TForm1& f = t.form1;
+    ClickEntry(f.ListBox1, 3);
+    {
+        FakeDialogs quiet; // (the real boxes come below)
+        ClickNext(f);      // up to ".board": the diagram window stays above all windows
+        QVERIFY(quiet.errors.isEmpty());
+    }
+    QVERIFY(t.form2.isVisible());
+    QVERIFY(t.form2.windowFlags().testFlag(Qt::WindowStaysOnTopHint));
+    QString text;
+    OnModal modal([&](QWidget* w) {
+        if (auto* box = qobject_cast<QMessageBox*>(w)) text = box->text();
+    });
+    f.ShowInfo("Check Mate"); // as the board's mate event does
+    QVERIFY(modal.Seen());
+    QCOMPARE(text, QStringLiteral("Check Mate"));
+    QVERIFY(modal.StaysOnTop());
+    QVERIFY(modal.WasActive());
+
+    // Without the diagram window the boxes stack as usual.
+    t.form2.QuitBoard();
+    OnModal plain([](QWidget*) {});
+    f.ShowError("Disk full.");
+    QVERIFY(plain.Seen());
+    QVERIFY(!plain.StaysOnTop());
+}
+
+void TForm1Test::diagramWindowPlacedBesideTheMainWindow() {
+    using Place = TForm1::DiagramPlacement;
+    const QSize diagram(330, 400);
+    const QRect screen(0, 0, 1280, 1024);
+    const QPoint designed = TForm2::DesignedPlace;
+    auto place = [&](const QRect& main) {
+        return TForm1::DiagramPlace(main, diagram, screen, designed);
+    };
+    // Room on the right: beside the main window, tops aligned; room on the left only.
+    QCOMPARE(place({100, 200, 760, 580}), (Place{{100, 200}, {860, 200}}));
+    QCOMPARE(place({500, 200, 760, 580}), (Place{{500, 200}, {170, 200}}));
+    // Low on the screen: raised so that it stays on it.
+    QCOMPARE(place({100, 800, 760, 200}), (Place{{100, 800}, {860, 624}}));
+    // Centred with no room on either side: the main window makes room.
+    QCOMPARE(place({261, 200, 760, 580}), (Place{{190, 200}, {950, 200}}));
+    // A screen too small for both: the designed place.
+    QCOMPARE(TForm1::DiagramPlace({20, 10, 760, 580}, diagram, {0, 0, 1024, 768}, designed),
+             (Place{{20, 10}, designed}));
+
+    // The script's ".board" puts the trainer's diagram window there.
+    FakeDialogs dialogs;
+    Trainer t({kSample});
+    const Place expected =
+        TForm1::DiagramPlace(t.form1.frameGeometry(), t.form2.frameGeometry().size(),
+                             t.form1.screen()->availableGeometry(), designed);
+    ClickEntry(t.form1.ListBox1, 3);
+    ClickNext(t.form1);
+    QVERIFY(t.form2.isVisible());
+    QCOMPARE(t.form2.pos(), expected.Diagram);
+    t.form2.QuitBoard();
 }
 
 QTEST_MAIN(TForm1Test)

@@ -21,14 +21,18 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QElapsedTimer>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScreen>
 #include <QStatusBar>
 #include <QTemporaryDir>
+#include <QTextDocument>
 #include <QTimer>
 #include <QtTest>
 
@@ -92,18 +96,89 @@ inline QStringList MemoLines(const TForm1& f) {
     return f.Memo1->toPlainText().split(QLatin1Char('\n'));
 }
 
-// Runs `action` on the next modal window once it is open (while the caller sits in exec).
-inline void WhenModal(std::function<void(QWidget*)> action) {
-    auto* timer = new QTimer;
-    timer->setInterval(10);
-    QObject::connect(timer, &QTimer::timeout, [timer, action] {
-        QWidget* modal = QApplication::activeModalWidget();
-        if (!modal || !modal->isVisible()) return;
-        timer->stop();
-        timer->deleteLater();
-        action(modal);
-    });
-    timer->start();
+// Waits, while the caller sits in a modal window's exec, for that window to open; then
+// lets `record` note what it shows (and press its buttons) and closes the window if it
+// is still open. `record` holds no checks: they follow the modal call, so that a failed
+// one never leaves a dialog open. The timer goes with the object.
+class OnModal {
+public:
+    explicit OnModal(std::function<void(QWidget*)> record) : record_(std::move(record)) {
+        timer_.setInterval(10);
+        waited_.start();
+        QObject::connect(&timer_, &QTimer::timeout, [this] {
+            QWidget* modal = QApplication::activeModalWidget();
+            if (!modal || !modal->isVisible()) return;
+            // Give the window system a moment to make the new window the active one.
+            if (QApplication::activeWindow() != modal && !waited_.hasExpired(2000)) return;
+            timer_.stop();
+            seen_ = modal;
+            flags_ = modal->windowFlags();
+            active_ = QApplication::activeWindow() == modal;
+            record_(modal);
+            if (modal->isVisible()) modal->close();
+        });
+        timer_.start();
+    }
+    // The window that opened (it may be gone by now: compare, do not use).
+    const QWidget* Seen() const { return seen_; }
+    // Whether the window stayed on top of others, and was the active window, when it opened.
+    bool StaysOnTop() const { return flags_.testFlag(Qt::WindowStaysOnTopHint); }
+    bool WasActive() const { return active_; }
+
+private:
+    QTimer timer_;
+    QElapsedTimer waited_;
+    std::function<void(QWidget*)> record_;
+    const QWidget* seen_ = nullptr;
+    Qt::WindowFlags flags_;
+    bool active_ = false;
+};
+
+inline void WriteFile(const QString& path, const QByteArray& bytes) {
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(bytes);
+}
+
+// What is wrong with the window's layout: a shown control that runs into another one or
+// out of its parent, a label too narrow for its text, a pause label beside the board.
+inline QStringList LayoutFaults(const TForm1& f) {
+    QStringList faults;
+    const QList<QWidget*> groups{f.Client(), f.Panel1, f.Panel2, f.Panel3};
+    for (QWidget* parent : groups) {
+        QList<QWidget*> shown;
+        for (QObject* o : parent->children()) {
+            auto* w = qobject_cast<QWidget*>(o);
+            if (!w || w->isWindow() || w->isHidden() || w == f.DRLabel2 || w == f.DRLabel3)
+                continue;
+            auto* label = qobject_cast<QLabel*>(w);
+            if (label && label->text().isEmpty()) continue;
+            shown << w;
+            const QString name = QString::fromLatin1(w->metaObject()->className()) +
+                                 QLatin1Char(' ') + w->objectName();
+            if (!parent->rect().contains(w->geometry())) faults << name + " leaves its parent";
+            if (label && !label->wordWrap() && label->width() < label->sizeHint().width())
+                faults << QStringLiteral("label \"%1\" cut").arg(label->text());
+        }
+        for (int i = 0; i < shown.size(); ++i)
+            for (int j = i + 1; j < shown.size(); ++j)
+                if (shown[i]->geometry().intersects(shown[j]->geometry()))
+                    faults << QStringLiteral("%1 overlaps %2")
+                                  .arg(shown[i]->metaObject()->className(),
+                                       shown[j]->metaObject()->className());
+    }
+    for (const QWidget* label :
+         {static_cast<QWidget*>(f.DRLabel2), static_cast<QWidget*>(f.DRLabel3)})
+        if (!f.ChessBrd1->geometry().contains(label->geometry()))
+            faults << QStringLiteral("a pause label shows beside the board");
+    return faults;
+}
+
+// Every control's bounds, to compare layouts.
+inline QList<QRect> Bounds(const TForm1& f) {
+    QList<QRect> list;
+    for (const QWidget* w : f.Client()->findChildren<QWidget*>()) list << w->geometry();
+    return list;
 }
 
 inline QByteArray ReadAll(const QString& path) {

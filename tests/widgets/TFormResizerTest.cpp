@@ -61,11 +61,14 @@ private slots:
         QCOMPARE(inner->geometry(), QRect(10, 10, 50, 20));
     }
 
-    void labelsKeepTheirWidthUntilTheRecordedSizeReturns() {
+    void labelsKeepTheSizeOfTheirTextAtEverySize() {
         QWidget form;
         form.resize(400, 200);
         auto* label = new QLabel("Index:", &form);
         label->setGeometry(100, 40, 60, 20);
+        auto* wrapping = new QLabel("A comment that wraps", &form);
+        wrapping->setWordWrap(true);
+        wrapping->setGeometry(10, 100, 100, 50);
         auto* clock = new qv::TLabel3D(&form);
         clock->setGeometry(200, 100, 4, 19);
         clock->SetCaption("00:00:00");
@@ -75,15 +78,18 @@ private slots:
         resizer.Record();
         form.resize(800, 400);
         resizer.Rescale();
-        QCOMPARE(label->geometry(), QRect(200, 80, 60, 40));
+        QCOMPARE(label->geometry(), QRect(200, 80, 60, 20));
+        QCOMPARE(wrapping->geometry(), QRect(20, 200, 200, 100)); // re-wraps its text
         QCOMPARE(clock->pos(), QPoint(400, 200));
         QCOMPARE(clock->width(), clockWidth);
         QVERIFY(clock->AutoSize()); // switched back on after the move
 
-        label->resize(90, 40); // e.g. grown by a longer text
+        label->resize(90, 24); // grown by a longer text while the form was large
         form.resize(400, 200);
         resizer.Rescale();
-        QCOMPARE(label->geometry(), QRect(100, 40, 60, 20));
+        // Back at the recorded size: the recorded place, but the text stays whole.
+        QCOMPARE(label->geometry(), QRect(100, 40, 90, 24));
+        QCOMPARE(wrapping->geometry(), QRect(10, 100, 100, 50));
     }
 
     void laidOutAndExcludedControlsAreLeftAlone() {

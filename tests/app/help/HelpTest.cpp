@@ -6,6 +6,7 @@
 #include "app/help/HelpWindow.h"
 
 #include <QAction>
+#include <QFile>
 #include <QFileInfo>
 #include <QPixmap>
 #include <QRegularExpression>
@@ -14,6 +15,7 @@
 #include <QTextCursor>
 #include <QTextDocument>
 #include <QTreeWidget>
+#include <QtEndian>
 
 using namespace qv;
 
@@ -47,6 +49,7 @@ private slots:
 
     void compiledHelpFile();
     void openFailures();
+    void damagedDirectoryIsRefused();
     void everyLinkOfTheHelpLeadsToAPage();
 
     void windowOpensTheDefaultTopicAndFollowsLinks();
@@ -158,6 +161,48 @@ void HelpTest::openFailures() {
     QVERIFY(!file.Open(junk, &error));
     QVERIFY2(error.contains(junk), qPrintable(error));
     QVERIFY(!file.IsOpen());
+}
+
+// A copy of the help file whose chain of listing pages leads back to its first page (with
+// or without entries on it): the help library would enumerate it for ever.
+void HelpTest::damagedDirectoryIsRefused() {
+    QFile source(QStringLiteral(QV_HELP_FILE));
+    QVERIFY(source.open(QIODevice::ReadOnly));
+    const QByteArray sound = source.readAll();
+    const auto u32 = [&](qsizetype at) {
+        return qFromLittleEndian<quint32>(sound.constData() + at);
+    };
+    const qsizetype directory = qsizetype(qFromLittleEndian<quint64>(sound.constData() + 0x48));
+    const qsizetype firstPage = directory + qsizetype(u32(directory + 8)) +
+                                qsizetype(u32(directory + 0x20)) * qsizetype(u32(directory + 0x10));
+    QCOMPARE(sound.mid(firstPage, 4), QByteArray("PMGL"));
+    QTemporaryDir dir;
+    const QString damaged = dir.filePath(QStringLiteral("qrvne.chm"));
+    for (const bool emptyPage : {false, true}) {
+        QByteArray bytes = sound;
+        const quint32 self = u32(directory + 0x20);
+        qToLittleEndian<quint32>(self, bytes.data() + firstPage + 16); // next page: itself
+        if (emptyPage)
+            qToLittleEndian<quint32>(u32(directory + 0x10) - 20, bytes.data() + firstPage + 4);
+        QFile out(damaged);
+        QVERIFY(out.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        out.write(bytes);
+        out.close();
+        ChmFile file;
+        QString error;
+        QVERIFY(!file.Open(damaged, &error));
+        QVERIFY2(error.startsWith(QStringLiteral("The help file is damaged")), qPrintable(error));
+        QVERIFY(!file.IsOpen());
+    }
+    // Cut short: the directory claims pages the file does not hold.
+    QFile out(damaged);
+    QVERIFY(out.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    out.write(sound.left(firstPage + 100));
+    out.close();
+    ChmFile file;
+    QString error;
+    QVERIFY(!file.Open(damaged, &error));
+    QVERIFY2(error.contains(QStringLiteral("damaged")), qPrintable(error));
 }
 
 void HelpTest::everyLinkOfTheHelpLeadsToAPage() {

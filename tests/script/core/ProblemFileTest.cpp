@@ -135,7 +135,7 @@ TEST(ProblemFileOpen, MissingFileGivesFileNotFound) {
         qv::ScanProblemIndex(g, "/dev/null/none.qvn"); // a file where a folder should be
         FAIL() << "no error";
     } catch (const qv::FileError& e) {
-        EXPECT_STREQ(e.what(), "Path not found");
+        EXPECT_STREQ(e.what(), "Invalid filename"); // worded as the save commands word it
     }
     try {
         qv::ScanProblemIndex(
