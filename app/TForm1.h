@@ -168,9 +168,9 @@ public:
     void SetBoardBorderColor(RgbColor colour) override;
     bool BoardMoveBack() override;
     bool BoardMoveForward() override;
-    bool BoardMakeMove(Square from, Square to) override;
+    bool BoardMakeMove(Square from, Square to, char promotion) override;
     void BoardNewGame() override;
-    void AuxMakeMove(Square from, Square to) override;
+    void AuxMakeMove(Square from, Square to, char promotion) override;
     void ShowYourTurn(bool shown) override;
     bool PlayPop(std::string& errorMessage) override;
     void StartClock() override;

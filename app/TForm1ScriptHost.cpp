@@ -107,16 +107,20 @@ bool TForm1::BoardMoveForward() {
     return ChessBrd1->MoveForward();
 }
 
-bool TForm1::BoardMakeMove(Square from, Square to) {
-    return ChessBrd1->MakeMove(from, to);
+bool TForm1::BoardMakeMove(Square from, Square to, char promotion) {
+    const char saved = ChessBrd1->PromotionPiece;
+    if (promotion) ChessBrd1->PromotionPiece = promotion;
+    const bool ok = ChessBrd1->MakeMove(from, to);
+    ChessBrd1->PromotionPiece = saved;
+    return ok;
 }
 
 void TForm1::BoardNewGame() {
     ChessBrd1->NewGame();
 }
 
-void TForm1::AuxMakeMove(Square from, Square to) {
-    if (form3_) form3_->MirrorMove(from, to);
+void TForm1::AuxMakeMove(Square from, Square to, char promotion) {
+    if (form3_) form3_->MirrorMove(from, to, promotion);
 }
 
 void TForm1::ShowYourTurn(bool shown) {

@@ -99,8 +99,11 @@ void TForm3::Button4Click() {
     ChessBrd1->MoveForward();
 }
 
-void TForm3::MirrorMove(Square from, Square to) {
+void TForm3::MirrorMove(Square from, Square to, char promotion) {
+    const char saved = ChessBrd1->PromotionPiece;
+    if (promotion) ChessBrd1->PromotionPiece = promotion;
     ChessBrd1->MakeMove(from, to);
+    ChessBrd1->PromotionPiece = saved;
 }
 
 bool TForm3::event(QEvent* e) {

@@ -50,7 +50,7 @@ public:
 
     // A move played by a script on the main board: played here when legal in this
     // board's position, silently dropped otherwise.
-    void MirrorMove(Square from, Square to);
+    void MirrorMove(Square from, Square to, char promotion = 0);
 
 protected:
     bool event(QEvent* e) override;

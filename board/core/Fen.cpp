@@ -28,7 +28,7 @@ bool Fail(std::string* error, const char* why) {
 
 } // namespace
 
-bool BoardModel::SetFen(std::string_view fen, std::string* error) {
+bool ParseFen(std::string_view fen, BoardState& out, std::string* error) {
     const auto fields = SplitFields(fen);
     if (fields.empty()) return Fail(error, "empty FEN");
     if (fields.size() > 6) return Fail(error, "too many FEN fields");
@@ -98,12 +98,23 @@ bool BoardModel::SetFen(std::string_view fen, std::string* error) {
             return Fail(error, "bad move number in FEN");
     }
 
+    out.SetSquaresFromText(squares);
+    out.WhiteToMove = white;
+    out.CastlingAllowed = castling;
+    out.EnPassant = ep;
+    out.CurrentMove = moveNumber;
+    return true;
+}
+
+bool BoardModel::SetFen(std::string_view fen, std::string* error) {
+    BoardState parsed;
+    if (!ParseFen(fen, parsed, error)) return false;
     StopThinking();
-    state_.SetSquaresFromText(squares);
-    state_.WhiteToMove = white;
-    state_.CastlingAllowed = castling;
-    state_.EnPassant = ep;
-    state_.CurrentMove = moveNumber;
+    state_.SetSquaresFromText(parsed.PositionView());
+    state_.WhiteToMove = parsed.WhiteToMove;
+    state_.CastlingAllowed = parsed.CastlingAllowed;
+    state_.EnPassant = parsed.EnPassant;
+    state_.CurrentMove = parsed.CurrentMove;
     ++game_;
     recordStarted_ = false;
     first_ = last_ = Current();

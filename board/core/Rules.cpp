@@ -287,3 +287,66 @@ int GenerateLegalMoves(const BoardState& b, std::array<SimpleMove, 256>& out) {
 }
 
 } // namespace qv
+
+namespace qv {
+
+void ApplyMove(BoardState& b, int origin, int target, char promotion) {
+    const Square passed = b.EnPassant;
+    const char piece = b.Squares[origin];
+    b.Squares[target] = piece;
+    b.Squares[origin] = ' ';
+    if (!b.WhiteToMove) ++b.CurrentMove;
+    b.WhiteToMove = !b.WhiteToMove;
+
+    const bool pawn = piece == 'P' || piece == 'p';
+    if (pawn && (RankOf(target) == 8 || RankOf(target) == 1)) {
+        char upper = promotion ? promotion : 'q';
+        if (upper >= 'a' && upper <= 'z') upper = static_cast<char>(upper - 32);
+        b.Squares[target] = RankOf(target) == 8 ? upper : static_cast<char>(upper + 32);
+    }
+    if (target == passed) {
+        if (RankOf(target) == 6 && piece == 'P') b.Squares[SquareAt(FileOf(target), 5)] = ' ';
+        if (RankOf(target) == 3 && piece == 'p') b.Squares[SquareAt(FileOf(target), 4)] = ' ';
+    }
+    if ((piece == 'P' && RankOf(origin) == 2 && RankOf(target) == 4) ||
+        (piece == 'p' && RankOf(origin) == 7 && RankOf(target) == 5))
+        b.EnPassant = static_cast<Square>((origin + target) / 2);
+    else
+        b.EnPassant = None;
+
+    auto moveRook = [&](int from, int to) {
+        b.Squares[to] = b.Squares[from];
+        b.Squares[from] = ' ';
+    };
+    if (piece == 'K' && origin == E1) {
+        if (target == G1) moveRook(H1, F1);
+        if (target == C1) moveRook(A1, D1);
+    } else if (piece == 'k' && origin == E8) {
+        if (target == G8) moveRook(H8, F8);
+        if (target == C8) moveRook(A8, D8);
+    }
+    switch (origin) {
+    case A1:
+        b.CastlingAllowed &= ~WhiteQueenSide;
+        break;
+    case H1:
+        b.CastlingAllowed &= ~WhiteKingSide;
+        break;
+    case E1:
+        b.CastlingAllowed &= ~(WhiteKingSide | WhiteQueenSide);
+        break;
+    case A8:
+        b.CastlingAllowed &= ~BlackQueenSide;
+        break;
+    case H8:
+        b.CastlingAllowed &= ~BlackKingSide;
+        break;
+    case E8:
+        b.CastlingAllowed &= ~(BlackKingSide | BlackQueenSide);
+        break;
+    default:
+        break;
+    }
+}
+
+} // namespace qv

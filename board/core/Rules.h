@@ -61,4 +61,15 @@ struct SimpleMove {
 };
 int GenerateLegalMoves(const BoardState& b, std::array<SimpleMove, 256>& out);
 
+// Plays a move on a plain state with the board's side effects (promotion to the
+// given letter, or to a queen when it is 0; the en-passant victim; the castling
+// rook; the new en-passant square; castling rights by origin; side and move
+// number). No legality test: the caller has made sure the move is legal.
+void ApplyMove(BoardState& b, int origin, int target, char promotion = 0);
+
+// Reads a FEN (placement, and optionally side, castling, en-passant square, a
+// half-move clock that is ignored and a move number 1..100000) into a state.
+// Returns false with a reason in *error, leaving out unchanged, for a malformed text.
+bool ParseFen(std::string_view fen, BoardState& out, std::string* error = nullptr);
+
 } // namespace qv

@@ -59,12 +59,15 @@ public:
     virtual bool BoardMoveBack() = 0;
     virtual bool BoardMoveForward() = 0;
     // Plays a move as the board's MakeMove does; raises the board's events (so
-    // OnLegalMove reaches ProblemFlow::BoardLegalMove before this returns).
-    virtual bool BoardMakeMove(Square from, Square to) = 0;
+    // OnLegalMove reaches ProblemFlow::BoardLegalMove before this returns). A pawn
+    // that reaches the last rank becomes the piece named by promotion ('q', 'r',
+    // 'b', 'n'), or the board's own promotion letter when promotion is 0.
+    virtual bool BoardMakeMove(Square from, Square to, char promotion) = 0;
     virtual void BoardNewGame() = 0;
 
     // --- the auxiliary board window (TForm3) ---
-    virtual void AuxMakeMove(Square from, Square to) = 0;
+    // The same move on the auxiliary board (promotion as for BoardMakeMove).
+    virtual void AuxMakeMove(Square from, Square to, char promotion) = 0;
 
     // --- the user's turn ---
     virtual void ShowYourTurn(bool shown) = 0; // DRLabel1 "Your turn!"

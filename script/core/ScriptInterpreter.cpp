@@ -75,6 +75,29 @@ std::string NormaliseMoveText(std::string_view written, bool whiteToMove) {
     if (s == "0-0") return whiteToMove ? "e1g1" : "e8g8";
     if (s == "0-0-0") return whiteToMove ? "e1c1" : "e8c8";
     if (!s.empty() && s[0] == '0') return s;
+    // Promotions: square, optional separator, square, optional "=", piece letter.
+    // No text of this shape named two squares before, so none changes meaning.
+    const auto isSquare = [&](std::size_t i) {
+        return i + 1 < chars.size() &&
+               StrToSquare(std::string(chars[i]) + std::string(chars[i + 1])) != None;
+    };
+    const auto promotionLetter = [&](std::string_view c) -> char {
+        if (c.size() != 1) return 0;
+        const char l = static_cast<char>(c[0] | 32);
+        return (l == 'q' || l == 'r' || l == 'b' || l == 'n') ? l : 0;
+    };
+    if (chars.size() >= 5 && chars.size() <= 7 && isSquare(0) && promotionLetter(chars.back())) {
+        const std::size_t n = chars.size();
+        const bool equals = chars[n - 2] == "=";
+        const std::size_t target = n - (equals ? 4 : 3); // where the target square begins
+        if ((target == 2 || (target == 3 && chars[2] != "=")) && isSquare(target)) {
+            std::string out = std::string(chars[0]) + std::string(chars[1]) +
+                              std::string(chars[target]) + std::string(chars[target + 1]);
+            for (char& c : out)
+                if (c >= 'A' && c <= 'Z') c = static_cast<char>(c + 32);
+            return out + promotionLetter(chars.back());
+        }
+    }
     const auto pick = [&](std::size_t a, std::size_t b, std::size_t c, std::size_t d) {
         return std::string(chars[a]) + std::string(chars[b]) + std::string(chars[c]) +
                std::string(chars[d]);
@@ -284,10 +307,24 @@ void ScriptInterpreter::CmdMove() {
     const std::string move = NormaliseMoveText(written, host_.BoardWhiteToMove());
     const auto chars = Utf8Chars(move);
     // A text without two squares (an empty one included) is refused by the board.
-    const Square from = StrToSquare(SquareText(chars, 0));
-    const Square to = StrToSquare(SquareText(chars, 2));
-    host_.BoardMakeMove(from, to);
-    host_.AuxMakeMove(from, to);
+    Square from = StrToSquare(SquareText(chars, 0));
+    Square to = StrToSquare(SquareText(chars, 2));
+    char promotion = 0;
+    if (chars.size() == 5 && from != None && to != None) {
+        // A promotion letter fits only a pawn that reaches its last rank; on any
+        // other move the text names no move and is refused like an illegal one.
+        promotion = chars[4][0];
+        const std::string position = host_.BoardPosition();
+        const char piece = position.size() >= static_cast<std::size_t>(from)
+                               ? position[static_cast<std::size_t>(from) - 1]
+                               : ' ';
+        if (!((piece == 'P' && RankOf(to) == 8) || (piece == 'p' && RankOf(to) == 1))) {
+            from = to = None;
+            promotion = 0;
+        }
+    }
+    host_.BoardMakeMove(from, to, promotion);
+    host_.AuxMakeMove(from, to, promotion);
     host_.SetBoardBorderColor(BorderSilver);
     host_.AddMemoLine(host_.BoardWhiteToMove() ? "...      " + written : written);
 }

@@ -66,8 +66,10 @@ public:
 int StrToInt(std::string_view text);
 
 // The move text of a .m line normalised to origin and target (e.g. "Ng1xf3+" to
-// "g1f3", "0-0" to "e1g1" with White to move); texts that name no squares stay as
-// they are after dropping spaces, "+" and "#".
+// "g1f3", "0-0" to "e1g1" with White to move); a promotion ("e7e8n", "e7-e8=N",
+// "e7e8=N", "e7-e8N": a letter Q, R, B or N in either case after the target, with
+// or without "=") gives origin, target and the letter in lower case ("e7e8n");
+// texts that name no squares stay as they are after dropping spaces, "+" and "#".
 std::string NormaliseMoveText(std::string_view written, bool whiteToMove);
 
 // The expected move of an .if line (its word 2): characters 1-2 and 3-4 as squares.

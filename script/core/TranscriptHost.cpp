@@ -27,8 +27,18 @@ void TranscriptHost::ClearMemo() {
     out_ << "memo-clear\n";
 }
 
-void TranscriptHost::AuxMakeMove(Square from, Square to) {
-    out_ << "aux-move: " << SquareName(from) << SquareName(to) << "\n";
+bool TranscriptHost::BoardMakeMove(Square from, Square to, char promotion) {
+    const char saved = board_.PromotionPiece;
+    if (promotion) board_.PromotionPiece = promotion;
+    const bool ok = board_.MakeMove(from, to);
+    board_.PromotionPiece = saved;
+    return ok;
+}
+
+void TranscriptHost::AuxMakeMove(Square from, Square to, char promotion) {
+    out_ << "aux-move: " << SquareName(from) << SquareName(to);
+    if (promotion) out_ << promotion;
+    out_ << "\n";
 }
 
 void TranscriptHost::ShowYourTurn(bool shown) {

@@ -46,9 +46,9 @@ public:
     void SetBoardBorderColor(RgbColor) override {}
     bool BoardMoveBack() override { return board_.MoveBack(); }
     bool BoardMoveForward() override { return board_.MoveForward(); }
-    bool BoardMakeMove(Square from, Square to) override { return board_.MakeMove(from, to); }
+    bool BoardMakeMove(Square from, Square to, char promotion) override;
     void BoardNewGame() override { board_.NewGame(); }
-    void AuxMakeMove(Square from, Square to) override;
+    void AuxMakeMove(Square from, Square to, char promotion) override;
     void ShowYourTurn(bool shown) override;
     bool PlayPop(std::string&) override { return true; }
     void StartClock() override {}

@@ -131,9 +131,9 @@ void HelpTest::compiledHelpFile() {
     QCOMPARE(file.Title(), QStringLiteral("Quorvane Help"));
     QCOMPARE(file.ContentsFile(), QStringLiteral("/toc.hhc"));
     const QStringList objects = file.Objects();
-    for (const char* page :
-         {"/index.html", "/working.html", "/options.html", "/saving.html", "/fileformat.html",
-          "/commands.html", "/diagram.html", "/example.html", "/progress.html", "/style.css"})
+    for (const char* page : {"/index.html", "/working.html", "/options.html", "/saving.html",
+                             "/fileformat.html", "/commands.html", "/diagram.html", "/example.html",
+                             "/importing.html", "/progress.html", "/style.css"})
         QVERIFY2(objects.contains(QString::fromLatin1(page)), page);
     QByteArray data;
     QVERIFY(file.Read(QStringLiteral("commands.html"), &data)); // leading "/" optional

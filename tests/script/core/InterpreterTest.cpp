@@ -204,6 +204,24 @@ TEST_F(Interpreter, CastlingTextFollowsTheSideToMove) {
     EXPECT_TRUE(host.Called("move: e8c8"));
 }
 
+TEST_F(Interpreter, PromotionLetterChoosesThePieceOnBothBoards) {
+    Script({".m c7xb8=N", ".m a2-a1r", ".m h2-h3q", ".m c8c7", ".m d7d8Q"});
+    const char* fen = "1r6/2PP3k/8/8/8/4K3/p6P/8 w - - 0 1";
+    host.Board.SetFen(fen);
+    host.Aux.SetFen(fen);
+    for (int i = 0; i < 3; ++i) flow.Next();
+    EXPECT_EQ(host.Board.Fen(), "1N6/3P3k/8/8/8/4K3/7P/r7 w - - 0 2");
+    EXPECT_EQ(host.Aux.Position(), host.Board.Position());
+    EXPECT_TRUE(host.Called("aux: c7b8n"));
+    // A letter on a move that promotes nothing names no move.
+    EXPECT_TRUE(host.Called("refused: ----"));
+    EXPECT_EQ(host.Memo[2], "...      h2-h3q");
+    flow.Next(); // c8c7: no piece there, refused as before
+    flow.Next(); // without a letter later promotions still use the board's own piece
+    EXPECT_EQ(host.Board.Position()[3], 'Q');
+    EXPECT_EQ(host.Board.PromotionPiece, 'q');
+}
+
 TEST_F(Interpreter, BackAndForwardStepThroughTheRecord) {
     Script({".back", ".m e2e4", ".back", ".back", ".pause", ".forward", ".forward", ".pause"});
     flow.Next();

@@ -75,15 +75,23 @@ public:
     void SetBoardBorderColor(qv::RgbColor c) override { Border = c; }
     bool BoardMoveBack() override { return Board.MoveBack(); }
     bool BoardMoveForward() override { return Board.MoveForward(); }
-    bool BoardMakeMove(qv::Square f, qv::Square t) override {
+    bool BoardMakeMove(qv::Square f, qv::Square t, char promotion) override {
+        const char saved = Board.PromotionPiece;
+        if (promotion) Board.PromotionPiece = promotion;
         const bool ok = Board.MakeMove(f, t);
-        Calls.push_back((ok ? "move: " : "refused: ") + qv::SquareName(f) + qv::SquareName(t));
+        Board.PromotionPiece = saved;
+        Calls.push_back((ok ? "move: " : "refused: ") + qv::SquareName(f) + qv::SquareName(t) +
+                        (promotion ? std::string(1, promotion) : std::string()));
         return ok;
     }
     void BoardNewGame() override { Board.NewGame(); }
-    void AuxMakeMove(qv::Square f, qv::Square t) override {
-        Calls.push_back("aux: " + qv::SquareName(f) + qv::SquareName(t));
+    void AuxMakeMove(qv::Square f, qv::Square t, char promotion) override {
+        Calls.push_back("aux: " + qv::SquareName(f) + qv::SquareName(t) +
+                        (promotion ? std::string(1, promotion) : std::string()));
+        const char saved = Aux.PromotionPiece;
+        if (promotion) Aux.PromotionPiece = promotion;
         Aux.MakeMove(f, t);
+        Aux.PromotionPiece = saved;
     }
     void ShowYourTurn(bool s) override { YourTurn = s; }
     bool PlayPop(std::string& error) override {

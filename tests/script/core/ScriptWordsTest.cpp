@@ -99,6 +99,13 @@ TEST(MoveText, Forms) {
                                     "f3",
                                     true),
               "g1f3");
+    // Promotions: the letter after the target, either case, with or without "=".
+    for (const char* text : {"e7e8n", "e7-e8=N", "e7e8=N", "E7-E8n", "e7-e8N+", "e7 e8=n#"})
+        EXPECT_EQ(qv::NormaliseMoveText(text, true), "e7e8n") << text;
+    EXPECT_EQ(qv::NormaliseMoveText("d2xc1=Q", false), "d2c1q");
+    // Texts that merely look alike keep today's reading.
+    EXPECT_EQ(qv::NormaliseMoveText("e7e8k", true), "e78k");
+    EXPECT_EQ(qv::NormaliseMoveText("Ne7-e8", true), "e7e8");
 }
 
 TEST(Numbers, StrToIntTakesSignedDecimalsOnly) {

@@ -1,0 +1,108 @@
+// The import pipeline: reader, builder, filters, writer.
+#include "puzzles/core/PuzzleImport.h"
+
+#include "puzzles/core/EpdReader.h"
+#include "puzzles/core/LichessReader.h"
+#include "puzzles/core/PgnReader.h"
+#include "puzzles/core/ProblemWriter.h"
+
+#include <algorithm>
+#include <memory>
+
+namespace qv {
+
+namespace {
+
+std::string Lower(std::string_view s) {
+    std::string out(s);
+    for (char& c : out)
+        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c + 32);
+    return out;
+}
+
+std::unique_ptr<RecordReader> MakeReader(PuzzleFormat format, std::istream& in) {
+    switch (format) {
+    case PuzzleFormat::Epd:
+        return std::make_unique<EpdReader>(in);
+    case PuzzleFormat::Lichess:
+        return std::make_unique<LichessReader>(in);
+    case PuzzleFormat::Pgn:
+        break;
+    }
+    return std::make_unique<PgnReader>(in);
+}
+
+} // namespace
+
+bool ParseFormatName(std::string_view name, PuzzleFormat& format) {
+    const std::string n = Lower(name);
+    if (n == "pgn")
+        format = PuzzleFormat::Pgn;
+    else if (n == "epd")
+        format = PuzzleFormat::Epd;
+    else if (n == "lichess")
+        format = PuzzleFormat::Lichess;
+    else
+        return false;
+    return true;
+}
+
+bool FormatFromFileName(std::string_view path, PuzzleFormat& format) {
+    const std::size_t dot = path.find_last_of('.');
+    const std::size_t slash = path.find_last_of("/\\");
+    if (dot == std::string_view::npos || (slash != std::string_view::npos && dot < slash))
+        return false;
+    const std::string ext = Lower(path.substr(dot + 1));
+    if (ext == "pgn")
+        format = PuzzleFormat::Pgn;
+    else if (ext == "epd")
+        format = PuzzleFormat::Epd;
+    else if (ext == "csv")
+        format = PuzzleFormat::Lichess;
+    else
+        return false;
+    return true;
+}
+
+bool PassesFilters(const PuzzleRecord& record, const ImportOptions& options) {
+    if (options.MinRating != INT_MIN || options.MaxRating != INT_MAX) {
+        if (record.Rating < 0 || record.Rating < options.MinRating ||
+            record.Rating > options.MaxRating)
+            return false;
+    }
+    for (const std::string& theme : options.Themes)
+        if (std::find(record.Themes.begin(), record.Themes.end(), theme) == record.Themes.end())
+            return false;
+    return true;
+}
+
+ImportSummary PuzzleImporter::Run(std::istream& in, std::ostream& out,
+                                  const ImportOptions& options) {
+    ImportSummary summary;
+    const std::unique_ptr<RecordReader> reader = MakeReader(options.Format, in);
+    PuzzleRecord record;
+    Puzzle puzzle;
+    std::string reason, script;
+    while (!(options.Limit > 0 && summary.Imported >= options.Limit) && reader->Next(record)) {
+        ++summary.Records;
+        if (OnProgress && summary.Records % 4096 == 0 && !OnProgress(reader->BytesRead())) {
+            summary.Cancelled = true;
+            break;
+        }
+        if (record.Error.empty() && !PassesFilters(record, options)) continue;
+        if (!BuildPuzzle(record, puzzle, reason)) {
+            if (OnSkip) OnSkip(record.Ordinal, reason);
+            continue;
+        }
+        script.clear();
+        WriteProblem(puzzle, options.Points, script);
+        out.write(script.data(), static_cast<std::streamsize>(script.size()));
+        ++summary.Imported;
+    }
+    summary.Recognised = reader->Recognised();
+    summary.ReadFailed = reader->Failed();
+    if (OnProgress && !summary.Cancelled) OnProgress(reader->BytesRead());
+    return summary;
+}
+
+} // namespace qv
