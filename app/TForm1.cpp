@@ -183,9 +183,11 @@ void TForm1::CreateControls() {
 
     Memo1 = new QPlainTextEdit(c);
     Memo1->setObjectName(QStringLiteral("Memo1"));
-    Memo1->setGeometry(16, 384, 721, 105);
+    // Under the board's move box and verdict line (CreateTrainingControls).
+    Memo1->setGeometry(16, 406, 721, 83);
     Memo1->setFont(PixelFont("Arial", 13));
     Memo1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    Memo1->setTabChangesFocus(true); // Tab goes on to the next control, as everywhere else
     Memo1->setLineWrapMode(QPlainTextEdit::WidgetWidth);
     Memo1->setWordWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
 
@@ -245,6 +247,9 @@ void TForm1::CreateControls() {
     BitBtn2->setIcon(style()->standardIcon(QStyle::SP_ArrowRight));
     BitBtn2->setIconSize(QSize(10, 10));
     connect(BitBtn2, &QPushButton::clicked, this, Guarded([this] { BitBtn2Click(); }));
+    connect(CheckBox1, &QCheckBox::toggled, this, [this] { RememberSettings(); });
+
+    CreateTrainingControls();
 
     StatusBar1 = new QStatusBar(this);
     StatusBar1->setFixedHeight(kStatusHeight);
@@ -271,6 +276,9 @@ void TForm1::CreateMenus() {
     Archivo1->setObjectName(QStringLiteral("Archivo1"));
     LeerProblemas1 =
         add(Archivo1, "&Read problems", "LeerProblemas1", &TForm1::LeerProblemas1Click);
+    RecentFiles1 = Archivo1->addMenu(QStringLiteral("Recent &files"));
+    RecentFiles1->setObjectName(QStringLiteral("RecentFiles1"));
+    RecentFiles1->setEnabled(false);
     SAveremarks1 = add(Archivo1, "S&Ave remarks", "SAveremarks1", &TForm1::SAveremarks1Click);
     Saveresults1 = add(Archivo1, "&Save results", "Saveresults1", &TForm1::Saveresults1Click);
     Salir1 = add(Archivo1, "&Quit", "Salir1", &TForm1::Salir1Click);
@@ -286,6 +294,8 @@ void TForm1::CreateMenus() {
                                 &TForm1::Colorcasillasblancas1Click);
     Colorcasillasnegras1 = add(Opciones1, "&Black square colour", "Colorcasillasnegras1",
                                &TForm1::Colorcasillasnegras1Click);
+    Opciones1->addSeparator();
+    CreateTrainingMenu();
 
     Ayuda1 = bar->addMenu(QStringLiteral("&Help"));
     Ayuda1->setObjectName(QStringLiteral("Ayuda1"));
@@ -366,10 +376,8 @@ void TForm1::FormCreate(const QStringList& arguments) {
     // A problem file named on the command line is listed at once. A file that
     // cannot be opened is reported and start-up goes on with an empty list.
     if (arguments.size() > 1) {
-        ListBox1->clear();
         try {
-            for (const std::string& entry : ScanProblemIndex(g_, arguments.at(1).toStdString()))
-                ListBox1->AddItem(QString::fromStdString(entry));
+            OpenProblemFile(arguments.at(1));
         } catch (...) {
             ShowCurrentException();
         }
@@ -403,6 +411,7 @@ void TForm1::AdaptToScreen(int refWidth, int refHeight) {
 
 void TForm1::FormResize() {
     if (created_ && FormResizer1) FormResizer1->Rescale();
+    if (Banner1 && Banner1->isVisible()) PlaceBanner();
 }
 
 void TForm1::resizeEvent(QResizeEvent* event) {
@@ -413,10 +422,13 @@ void TForm1::resizeEvent(QResizeEvent* event) {
 void TForm1::closeEvent(QCloseEvent* event) {
     // Closing the main window ends the program, even while the diagram window is shown.
     QMainWindow::closeEvent(event);
-    if (event->isAccepted()) QCoreApplication::quit();
+    if (!event->isAccepted()) return;
+    RememberSettings(); // the window's place and size
+    QCoreApplication::quit();
 }
 
 void TForm1::Salir1Click() {
+    RememberSettings();
     if (g_.ProblemFileOpen) {
         g_.ProblemFile.Close();
         g_.ProblemFileOpen = false;
@@ -442,8 +454,7 @@ void TForm1::LeerProblemas1Click() {
     const QString name = Dialogs::Current().GetOpenFileName(this, OpenDialogInitialDir,
                                                             QString::fromLatin1(OpenDialogFilter));
     if (name.isEmpty()) return;
-    for (const std::string& entry : flow_.ReadProblems(name.toStdString()))
-        ListBox1->AddItem(QString::fromStdString(entry));
+    OpenProblemFile(name);
 }
 
 void TForm1::ListBox1Click() {
@@ -451,15 +462,22 @@ void TForm1::ListBox1Click() {
     if (!item) return;
     Crono1.Stop();
     Crono1.Reset();
+    retryTimer_->stop();
+    HideBanner();
     flow_.SelectProblem(item->text().toStdString());
+    RememberSettings();
 }
 
 void TForm1::BitBtn2Click() {
+    HideBanner();
     flow_.Next();
 }
 
 void TForm1::ChessBrd1LegalMove(Square oldSq, Square newSq) {
+    HideBanner();
     flow_.BoardLegalMove(oldSq, newSq);
+    // A wrong try stays in sight for a moment, then goes back (never inside the move).
+    if (flow_.RetryPending()) retryTimer_->start();
 }
 
 void TForm1::ChessBrd1Mate() {
@@ -485,6 +503,7 @@ void TForm1::Button2Click() {
         Button2->setText(QStringLiteral("Clock pause"));
         ClockPaused = false;
         ChessBrd1->show();
+        if (flow_.RetryPending()) retryTimer_->start(); // it waited for the pause to end
     }
 }
 
@@ -498,15 +517,19 @@ void TForm1::Button1Click() {
 
 void TForm1::Blancasarribaabajo1Click() {
     ChessBrd1->SetWhiteOnTop(!ChessBrd1->WhiteOnTop());
+    preferredWhiteOnTop_ = ChessBrd1->WhiteOnTop();
+    RememberSettings();
 }
 
 void TForm1::Lneasentreescaques1Click() {
     ChessBrd1->SetBoardLines(!ChessBrd1->BoardLines());
+    RememberSettings();
 }
 
 void TForm1::Coordenadas1Click() {
     CoordsShown = !CoordsShown;
     ChessBrd1->SetDisplayCoords(CoordsShown ? AllCoords : CoordSet(0));
+    RememberSettings();
 }
 
 void TForm1::PickSquareColour(bool light) {
@@ -516,6 +539,7 @@ void TForm1::PickSquareColour(bool light) {
         ChessBrd1->SetSquareColorLight(chosen);
     else
         ChessBrd1->SetSquareColorDark(chosen);
+    RememberSettings();
 }
 
 void TForm1::Colorcasillasblancas1Click() {
@@ -530,8 +554,10 @@ void TForm1::ComboBox1Change() {
     // Typed text counts only when it names one of the items.
     const int index =
         ComboBox1->findText(ComboBox1->currentText(), Qt::MatchExactly | Qt::MatchCaseSensitive);
-    if (index >= 0 && index < static_cast<int>(PieceSets.size()))
+    if (index >= 0 && index < static_cast<int>(PieceSets.size())) {
         ChessBrd1->SetCustomPieceSet(PieceSets[index]);
+        RememberSettings();
+    }
 }
 
 // ---------------------------------------------------------------- saving

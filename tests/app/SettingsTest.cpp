@@ -35,7 +35,8 @@ void SettingsTest::everyValueComesBack() {
     p.LightSquares = QColor(200, 180, 120);
     p.DarkSquares = QColor(90, 60, 30);
     p.PieceSet = QStringLiteral("Set80");
-    p.Training = {.InstantVerdict = true, .TriesPerMove = 0, .Hints = true, .AnnounceInWindow = true};
+    p.Training = {
+        .InstantVerdict = true, .TriesPerMove = 0, .Hints = true, .AnnounceInWindow = true};
     p.Geometry = QByteArray("\x01\xd9\xd0\xcb\x00\x03", 6);
     p.LastFile = QStringLiteral("/tmp/a, b \u00e9.qvn");
     p.LastProblem = QStringLiteral("3 Mate in two");
