@@ -132,7 +132,7 @@ void TForm1::CreateControls() {
 
     PieceSets.resize(resources::PieceSetCount);
     for (int row = 0; row < resources::PieceSetCount; ++row)
-        if (row != resources::BuiltInPieceSetRow)
+        if (row != resources::BuiltInPieceSetRow && !resources::IsScalablePieceSetRow(row))
             PieceSets[row] = QImage(resources::PieceSetPath(row));
 
     ChessBrd1 = new TChessBrd(c);
@@ -150,6 +150,12 @@ void TForm1::CreateControls() {
     ChessBrd1->SetComputerPlaysWhite(false);
     ChessBrd1->SetComputerPlaysBlack(false);
     ChessBrd1->SetSearchDepth(1);
+    // Moves by clicks and by keyboard besides dragging, a chooser for promotions, and
+    // the last move marked on its two squares.
+    ChessBrd1->SetClickMoves(true);
+    ChessBrd1->SetKeyboardMoves(true);
+    ChessBrd1->SetChoosePromotion(true);
+    ChessBrd1->SetHighlightLastMove(true);
     ChessBrd1->OnLegalMove = Guarded(
         [this](BoardModel*, Square oldSq, Square newSq) { ChessBrd1LegalMove(oldSq, newSq); });
     ChessBrd1->OnMate = Guarded([this](BoardModel*, Square, Square) { ChessBrd1Mate(); });
@@ -554,10 +560,13 @@ void TForm1::ComboBox1Change() {
     // Typed text counts only when it names one of the items.
     const int index =
         ComboBox1->findText(ComboBox1->currentText(), Qt::MatchExactly | Qt::MatchCaseSensitive);
-    if (index >= 0 && index < static_cast<int>(PieceSets.size())) {
+    if (resources::IsScalablePieceSetRow(index))
+        ChessBrd1->SetScalablePieceSet(true); // drawn for the board's squares
+    else if (index >= 0 && index < static_cast<int>(PieceSets.size()))
         ChessBrd1->SetCustomPieceSet(PieceSets[index]);
-        RememberSettings();
-    }
+    else
+        return;
+    RememberSettings();
 }
 
 // ---------------------------------------------------------------- saving

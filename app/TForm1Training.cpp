@@ -221,6 +221,10 @@ void TForm1::HintButton1Click() {
 }
 
 void TForm1::ShowHint(Square from, Square to) {
+    if (to == None)
+        ChessBrd1->MarkSquare(from);
+    else
+        ChessBrd1->MarkArrow(from, to);
     // Said in words too, for those who do not see the board.
     const QString origin = QString::fromStdString(SquareName(from));
     StatusBar1->showMessage(to == None ? QStringLiteral("Hint: the move starts on %1").arg(origin)
@@ -229,6 +233,7 @@ void TForm1::ShowHint(Square from, Square to) {
 }
 
 void TForm1::ClearHints() {
+    ChessBrd1->ClearMarks();
     StatusBar1->clearMessage();
 }
 

@@ -12,7 +12,7 @@ qv_layer(analysis/core     USES board/core engine/core)
 qv_layer(engine/thread     QT Core     USES board/core                 INTERNAL engine/core)
 qv_layer(progress/store    QT Sql      USES progress/core)
 qv_layer(analysis/engines  QT Core     USES analysis/core engine/core board/core)
-qv_layer(resources         QT Gui      TARGETS qv_jpeg qv_resources)
+qv_layer(resources         QT Gui      TARGETS qv_jpeg qv_resources qv_piece_glyphs)
 qv_layer(board/ui          QT Widgets  USES board/core engine/thread resources)
 qv_layer(script/ui         QT Widgets                                  INTERNAL resources)
 qv_layer(widgets           QT Widgets)
@@ -25,4 +25,4 @@ qv_layer(app               QT Widgets Multimedia
 qv_layer(tools/qvn         QT Core     TARGETS qvn
                            USES board/core engine/core script/core puzzles/core progress/core
                                 progress/store analysis/core analysis/engines)
-qv_layer(tools/artgen      QT Gui      TARGETS qv_artgen)
+qv_layer(tools/artgen      QT Gui      TARGETS qv_artgen INTERNAL resources)

@@ -18,7 +18,7 @@ QString PieceSetPath(const QString& name) {
 }
 
 QString PieceSetPath(int row) {
-    if (row < 0 || row >= PieceSetCount) return {};
+    if (row < 0 || row >= PieceSetCount || IsScalablePieceSetRow(row)) return {};
     return PieceSetPath(QString::fromLatin1(PieceSets[row].Name));
 }
 

@@ -14,18 +14,21 @@ namespace resources {
 
 // The piece sets, one row each in the order of the main window's Pieces box: the box
 // entry and the name of the bitmap ":/pieces/<name>.bmp". The first row is the board's
-// built-in set. A new set is one more row here plus its bitmap in resources/pieces/.
+// built-in set. A new set is one more row here plus its bitmap in resources/pieces/. A row
+// without a bitmap name is the set the board draws itself at its square size.
 struct PieceSetRow {
     const char* BoxEntry;
-    const char* Name;
+    const char* Name; // nullptr: drawn by the board (TChessBrd::SetScalablePieceSet)
 };
 inline constexpr PieceSetRow PieceSets[] = {
-    {"Vardel40", "SETVARDEL40"},
-    {"Set32", "Set32"},
-    {"Set40", "Set40"},
-    {"Set80", "Set80"},
+    {"Vardel40", "SETVARDEL40"}, {"Set32", "Set32"},    {"Set40", "Set40"},
+    {"Set80", "Set80"},          {"Scalable", nullptr},
 };
 inline constexpr int PieceSetCount = static_cast<int>(std::size(PieceSets));
+// Is the row the set that the board draws at its square size?
+constexpr bool IsScalablePieceSetRow(int row) {
+    return row >= 0 && row < PieceSetCount && PieceSets[row].Name == nullptr;
+}
 // The rows the boards start with.
 inline constexpr int BuiltInPieceSetRow = 0;
 inline constexpr int MainBoardPieceSetRow = 2; // "Set40"
@@ -33,7 +36,7 @@ inline constexpr int AuxBoardPieceSetRow = 1;  // "Set32"
 
 // A piece set by name: "SETVARDEL40", "Set32", "Set40" or "Set80".
 QString PieceSetPath(const QString& name);
-// The piece set of a row of PieceSets.
+// The piece set of a row of PieceSets (empty for the scalable row).
 QString PieceSetPath(int row);
 // The entries of the Pieces box, in row order.
 QStringList PieceSetBoxEntries();

@@ -8,6 +8,8 @@ PACKAGES=(
   qt6-base-dev qt6-base-dev-tools qt6-multimedia-dev libgl-dev libqt6sql6-sqlite
   libjpeg62-turbo-dev libgtest-dev googletest
   libchm-dev fp-utils
+  # The artwork generator draws the piece sets from DejaVu's and FreeSerif's chess glyphs;
+  # the program itself draws its "Scalable" set from FreeSerif's while it runs.
   fonts-liberation fonts-dejavu-core fonts-freefont-ttf
   xvfb xauth
   desktop-file-utils appstream shared-mime-info man-db dpkg-dev

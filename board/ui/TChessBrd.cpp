@@ -3,6 +3,7 @@
 // animation and resizing in TChessBrdInput.cpp.
 #include "board/ui/TChessBrd.h"
 
+#include "board/ui/BoardAccessible.h"
 #include "board/ui/DepthGuard.h"
 #include "board/ui/FloatingPiece.h"
 #include "engine/thread/TChessThread.h"
@@ -20,6 +21,7 @@ namespace qv {
 // ---------------------------------------------------------------- construction
 
 TChessBrd::TChessBrd(QWidget* parent) : QWidget(parent), thinkingPriority_(tpNormal) {
+    BoardAccessible::InstallFactory(); // screen readers see the squares
     // The timer is the board's child; the floating image is created on demand.
     timer_ = new QTimer(this);
     setMouseTracking(true);
@@ -42,7 +44,7 @@ TChessBrd::TChessBrd(QWidget* parent) : QWidget(parent), thinkingPriority_(tpNor
     binding.ComputerPlaysBlack = &computerPlaysBlack_;
     binding.SearchDepth = &searchDepth_;
     binding.ThinkingPriority = &thinkingPriority_;
-    binding.PlayMove = [this](Square origin, Square target) { PlayMove(origin, target); };
+    binding.PlayMove = [this](Square origin, Square target) { return PlayMove(origin, target); };
     binding.ThreadFinished = [this] { ThreadFinished(); };
     thread_->Bind(std::move(binding));
     thread_->SetThreadPriority(tpNormal);
@@ -114,6 +116,14 @@ void TChessBrd::SetCustomPieceSet(const QPixmap& bitmap) {
         if (!IsValidPieceSet(bitmap.toImage())) return;
         customPieceSet_ = bitmap.copy();
     }
+    scalable_ = false;
+    LoadPieceImages();
+    Paint();
+}
+
+void TChessBrd::SetScalablePieceSet(bool on) {
+    if (on == scalable_) return;
+    scalable_ = on;
     LoadPieceImages();
     Paint();
 }
@@ -198,6 +208,7 @@ void TChessBrd::SetThinkingPriority(TThreadPriority priority) {
 
 void TChessBrd::ResetBoard() {
     BoardModel::ResetBoard();
+    ++positionWrites_;
     syncOnPaint_ = true;
     update();
 }
@@ -215,10 +226,21 @@ bool TChessBrd::PlayMove(Square origin, Square target) {
     const int stops = stops_;
     if (outside) HaltThread();
     assert(PositionWritable());
+    // A move played while the user drags a piece (a script's, the computer's) ends the drag.
+    if (dragging_ && IsLegalMove(origin, target)) AbandonDrag(origin);
+    // So does a move while the promotion chooser is open (the chooser's own move is
+    // played once it has closed).
+    if (PromotionChooserWidget() && IsLegalMove(origin, target)) ClosePromotionChooser();
+    const int writes = positionWrites_;
     bool ok = false;
     {
         DepthGuard guard(moveDepth_);
         ok = BoardModel::PlayMove(origin, target);
+    }
+    if (ok) {
+        ClearSelection();
+        // Unless an event handler of the move set up another position meanwhile.
+        if (positionWrites_ == writes) RememberLastMove(origin, target);
     }
     // Unless an event handler of the move stopped (or restarted) the thread itself.
     if (outside && stops_ == stops) {
@@ -332,6 +354,11 @@ bool TChessBrd::event(QEvent* e) {
             DragCanceled(pos.x(), pos.y());
         }
         dragPending_ = false;
+        // Nor does a half-made move without dragging stay pending.
+        if (!isVisible() || !isEnabled()) {
+            ClosePromotionChooser();
+            ClearSelection();
+        }
         break;
     default:
         break;
@@ -388,6 +415,7 @@ void TChessBrd::NormaliseSize() {
     const int b = sizeOfBorder_;
     const int s = std::max(((width() + height()) / 2 - 2 * b) / 8, 1);
     sizeOfSquare_ = s;
+    if (scalable_ && cell_ != s) LoadPieceImages(); // pieces for the new squares
     const int side = 8 * s + 2 * b;
     if (width() != side || height() != side) resize(side, side);
 }

@@ -21,8 +21,10 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <vector>
 
 class QPainter;
+class QRegion;
 class QTimer;
 
 namespace qv {
@@ -96,6 +98,12 @@ public:
     QPixmap CustomPieceSet() const { return customPieceSet_; }
     void SetCustomPieceSet(const QPixmap& bitmap);
     void SetCustomPieceSet(const QImage& bitmap);
+    // Pieces drawn from the chess glyphs of a free font at the current square size (off by
+    // default), drawn again whenever the square size changes, so that the pieces of a
+    // resized board fit their squares. An accepted CustomPieceSet switches it off. Without
+    // the font the built-in set is scaled to the squares instead.
+    bool ScalablePieceSet() const { return scalable_; }
+    void SetScalablePieceSet(bool on);
     CoordSet DisplayCoords() const { return displayCoords_; }
     void SetDisplayCoords(CoordSet sides);
     bool CustomEngine() const { return customEngine_; }
@@ -181,6 +189,51 @@ public:
     // Is a piece being dragged right now?
     bool Dragging() const { return dragging_; }
 
+    // ---------------- moves without dragging (all off by default) ----------------
+    // Click-click: a click on a piece of the side to move selects it and marks the squares
+    // it may go to; a click on one of them plays the move as a drop would (MakeMove, not
+    // animated); a click on another piece of that side selects that one; any other click
+    // cancels the selection. Dragging works as before.
+    bool ClickMoves() const { return clickMoves_; }
+    void SetClickMoves(bool on);
+    // Keyboard: the board takes the focus (Tab, a click) and shows a focus square, which
+    // the arrow keys move on the screen; Space at the focus square acts as a click there
+    // (pick up, drop); Escape cancels a selection.
+    bool KeyboardMoves() const { return keyboardMoves_; }
+    void SetKeyboardMoves(bool on);
+    Square FocusSquare() const { return focusSquare_; }
+    void SetFocusSquare(Square sq);
+    // The selected square of click-click or the keyboard (None without a selection, and
+    // once the position has changed).
+    Square Selected() const;
+    void ClearSelection();
+    // A promotion by the user (drop, click or keyboard) opens a small chooser of queen,
+    // rook, bishop and knight in the current piece set; the chosen piece is promoted to
+    // for that move only (an OnPromotion handler still has the last word). Escape or a
+    // click outside the chooser cancels the move: the pawn stays and OnIllegalMove
+    // reports its square. Moves played by code are not affected.
+    bool ChoosePromotion() const { return choosePromotion_; }
+    void SetChoosePromotion(bool on);
+    // The chooser while it is open (nullptr otherwise).
+    QWidget* PromotionChooserWidget() const;
+
+    // ---------------- marks drawn over the board ----------------
+    // The last move (any move: the user's, a script's, the computer's) tinted on both of
+    // its squares until the position changes.
+    bool HighlightLastMove() const { return highlightLastMove_; }
+    void SetHighlightLastMove(bool on);
+    // Marks the owner sets for hints: a ring on a square, an arrow from one square's centre
+    // to another's. They stay until cleared, and follow the board's orientation.
+    void MarkSquare(Square sq, const QColor& colour = QColor(20, 150, 60, 220));
+    void MarkArrow(Square from, Square to, const QColor& colour = QColor(20, 150, 60, 170));
+    void ClearMarks();
+    struct Mark {
+        Square From = None; // the marked square, or the arrow's tail
+        Square To = None;   // the arrow's head (None for a marked square)
+        QColor Colour;
+    };
+    const std::vector<Mark>& Marks() const { return marks_; }
+
     // ---------------- widget events ----------------
     TWidgetNotifyEvent OnClick, OnDblClick, OnStartDrag;
     TMouseEvent OnMouseDown, OnMouseUp;
@@ -199,6 +252,9 @@ protected:
     void mouseReleaseEvent(QMouseEvent* e) override;
     void mouseDoubleClickEvent(QMouseEvent* e) override;
     bool eventFilter(QObject* watched, QEvent* e) override;
+    void keyPressEvent(QKeyEvent* e) override;
+    void focusInEvent(QFocusEvent* e) override;
+    void focusOutEvent(QFocusEvent* e) override;
 
 private:
     // The drag, in the order of a drag's life.
@@ -206,6 +262,25 @@ private:
     void DragOver(int x, int y);
     void DragDrop(int x, int y);
     void DragCanceled(int x, int y);
+    void AbandonDrag(Square leaving);
+
+    // Moves without dragging, the promotion chooser and the marks (TChessBrdMoves.cpp).
+    void SquareClicked(Square sq);
+    void Select(Square sq);
+    bool UserMove(Square from, Square to);
+    bool IsPromotion(Square from, Square to) const;
+    void OpenPromotionChooser(Square from, Square to);
+    void PromotionChosen(char piece);
+    void PromotionCancelled();
+    void ClosePromotionChooser();
+    void RememberLastMove(Square from, Square to);
+    QRegion DropStaleMarks();
+    bool SamePosition(const BoardState& key) const;
+    void RepaintRegion(const QRegion& r);
+    QRegion SquaresRegion(std::initializer_list<Square> squares) const;
+    void AnnounceFocus();
+    void DrawUnderlays(QPainter& p, const QRect& area);
+    void DrawOverlays(QPainter& p, const QRect& area);
     void EndFloating();
     void ShowFloatingAt(char piece, QPoint boardPixel);
     void MoveFloatingTo(QPoint boardPixel);
@@ -251,6 +326,7 @@ private:
     std::array<std::array<QPixmap, 6>, 2> pieces_{};
     int cell_ = 40;
     bool imagesLoaded_ = false;
+    bool scalable_ = false;
 
     // What is shown on each square (index 1..64); partial repaints update it.
     std::array<char, 66> shown_{};
@@ -264,11 +340,28 @@ private:
     QCursor normalCursor_;
     bool dragPending_ = false; // pressed on a piece, threshold not yet passed
     bool dragging_ = false;    // the floating image is active
+    bool pressEnded_ = false;  // a move ended the press's drag: its release is no click
     QPoint pressPos_;
     QCursor dragSavedCursor_;
     QCursor dragCursor_{Qt::ArrowCursor};
     TDragMode dragMode_ = dmManual;
     QPointer<FloatingPiece> floating_;
+
+    // Moves without dragging and marks.
+    bool clickMoves_ = false;
+    bool keyboardMoves_ = false;
+    bool choosePromotion_ = false;
+    bool highlightLastMove_ = false;
+    Square selected_ = None;
+    BoardState selectedIn_;       // the position in which the selection was made
+    std::vector<Square> targets_; // where the selected piece may go
+    Square focusSquare_ = E2;
+    Square lastFrom_ = None, lastTo_ = None;
+    BoardState lastMoveIn_; // the position the last move led to
+    std::vector<Mark> marks_;
+    Square promoFrom_ = None, promoTo_ = None;
+    QPointer<QWidget> chooser_;
+    int positionWrites_ = 0; // complete repaints and record steps: the position was set
 
     // Computer player.
     std::atomic<bool> computerPlaysWhite_{false};

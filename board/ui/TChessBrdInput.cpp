@@ -34,7 +34,12 @@ void TChessBrd::MoveFloatingTo(QPoint boardPixel) {
     QWidget* host = floating_->parentWidget();
     const QPoint target = host == this ? boardPixel : mapTo(host, boardPixel);
     if (floating_->pos() == target && floating_->isVisible()) {
-        if (host->isVisible()) floating_->repaint();
+        // Through the window, at once: left to the event loop, the area of a newly shown
+        // image would be repainted later, as if the window system had asked for it.
+        if (host->isVisible()) {
+            DepthGuard internal(internalPaint_);
+            host->repaint(floating_->geometry());
+        }
         return;
     }
     const QRect before = floating_->geometry();
@@ -64,14 +69,7 @@ void TChessBrd::EndFloating() {
 // ---------------------------------------------------------------- animation
 
 void TChessBrd::AnimateMove(Square from, Square to, int delayMs) {
-    if (dragging_) {
-        // A move arrives while the user drags: the drag ends, its piece goes home.
-        const Square home = DragFrom;
-        EndFloating();
-        dragPending_ = false;
-        if (IsOnBoard(home)) DrawPiece(home, State().Squares[static_cast<std::size_t>(home)]);
-        return;
-    }
+    if (dragging_) AbandonDrag(from); // a move arrived from a caller that did not end it
     if (!IsOnBoard(from) || !IsOnBoard(to)) return;
     const char piece = State().Squares[static_cast<std::size_t>(from)];
     const int d = PieceOffset();
@@ -116,6 +114,7 @@ void TChessBrd::mousePressEvent(QMouseEvent* e) {
     if (OnMouseDown) OnMouseDown(this, e->button(), e->modifiers(), pos.x(), pos.y());
     e->accept();
     if (dragging_ || resizing_) return;
+    pressEnded_ = false;
     const Square sq = PixelToSquare(pos.x(), pos.y());
     if (IsOnBoard(sq) && State().Squares[static_cast<std::size_t>(sq)] != ' ') {
         DragFrom = sq;
@@ -157,9 +156,19 @@ void TChessBrd::mouseReleaseEvent(QMouseEvent* e) {
             DragCanceled(pos.x(), pos.y());
         return;
     }
-    const bool click = dragPending_ || !wasResizing;
+    const bool click =
+        (dragPending_ || !wasResizing) && !pressEnded_ && e->button() == Qt::LeftButton;
     dragPending_ = false;
-    if (click && rect().contains(pos) && OnClick) OnClick(this);
+    if (!click || !rect().contains(pos)) return;
+    if (OnClick) OnClick(this);
+    const Square sq = PixelToSquare(pos.x(), pos.y());
+    if (keyboardMoves_ && IsOnBoard(sq)) SetFocusSquare(sq);
+    if (clickMoves_) {
+        if (IsOnBoard(sq))
+            SquareClicked(sq);
+        else
+            ClearSelection();
+    }
 }
 
 void TChessBrd::mouseDoubleClickEvent(QMouseEvent* e) {
@@ -177,7 +186,20 @@ bool TChessBrd::eventFilter(QObject* watched, QEvent* e) {
     return QWidget::eventFilter(watched, e);
 }
 
+void TChessBrd::AbandonDrag(Square leaving) {
+    // A move is played while the user drags: the drag ends without a word, and its piece
+    // goes home unless it is the piece that moves (the move repaints its square).
+    const Square home = DragFrom;
+    EndFloating();
+    dragPending_ = false;
+    pressEnded_ = true; // the button's release is no click
+    if (IsOnBoard(home) && home != leaving)
+        DrawPiece(home, State().Squares[static_cast<std::size_t>(home)]);
+}
+
 bool TChessBrd::DragAccepts(int x, int y) {
+    // Over another control (outside this one) the drop is not this board's to take.
+    if (!rect().contains(x, y)) return false;
     // The owner's handler may accept a square; it cannot refuse a legal one.
     bool accept = false;
     if (OnDragOver) {
@@ -193,6 +215,7 @@ void TChessBrd::DragOver(int x, int y) {
     const int half = sizeOfSquare_ / 2, d = PieceOffset();
     const QPoint at(x - half + d, y - half + d);
     if (!dragging_) {
+        ClearSelection(); // dragging replaces a click-click selection
         PaintSquare(DragFrom);
         DrawGridLines();
         dragging_ = true;
@@ -212,6 +235,11 @@ void TChessBrd::DragDrop(int x, int y) {
     if (sq == from) {
         DrawPiece(from, State().Squares[static_cast<std::size_t>(from)]);
         DrawGridLines();
+    } else if (choosePromotion_ && IsPromotion(from, sq)) {
+        // The pawn waits on its square while the user picks its new piece.
+        DrawPiece(from, State().Squares[static_cast<std::size_t>(from)]);
+        DrawGridLines();
+        OpenPromotionChooser(from, sq);
     } else if (!MakeMove(from, sq)) {
         // The owner accepted a square the rules refuse: the piece goes home and the
         // owner hears about it as for any refused drop.

@@ -2,13 +2,17 @@
 // pieces, and the synchronous repaints of changed squares.
 #include "board/ui/DepthGuard.h"
 #include "board/ui/TChessBrd.h"
+#include "resources/PieceStyles.h"
 
 #include <QFontMetrics>
 #include <QPaintEvent>
 #include <QPainter>
+#include <QPainterPath>
+#include <QPolygonF>
 #include <QRegion>
 #include <QTimer>
 
+#include <algorithm>
 #include <string_view>
 
 namespace qv {
@@ -36,6 +40,13 @@ QPixmap TChessBrd::PieceImage(char piece) const {
 void TChessBrd::LoadPieceImages() {
     QImage source = customPieceSet_.isNull() ? QImage() : customPieceSet_.toImage();
     if (!IsValidPieceSet(source)) source = builtInSet_;
+    if (scalable_) {
+        const int s = sizeOfSquare_;
+        const QImage drawn = glyphs::DrawScalablePieceSet(s);
+        source = !drawn.isNull() ? drawn
+                                 : builtInSet_.scaled(6 * s, 4 * s, Qt::IgnoreAspectRatio,
+                                                      Qt::SmoothTransformation);
+    }
     for (auto& row : pieces_)
         for (auto& p : row) p = QPixmap();
     imagesLoaded_ = true;
@@ -81,6 +92,8 @@ void TChessBrd::SyncShown() {
 
 void TChessBrd::Paint() {
     if (OnPaint) OnPaint(this);
+    ++positionWrites_;
+    DropStaleMarks(); // the whole board is repainted anyway
     if (!imagesLoaded_) LoadPieceImages();
     NormaliseSize();
     SyncShown();
@@ -112,6 +125,7 @@ void TChessBrd::DrawGridLines() {
 }
 
 void TChessBrd::RepaintChanges(std::string_view oldPosition) {
+    ++positionWrites_;
     QRegion changed;
     for (int sq = 1; sq <= 64; ++sq) {
         const char now = State().Squares[static_cast<std::size_t>(sq)];
@@ -123,6 +137,7 @@ void TChessBrd::RepaintChanges(std::string_view oldPosition) {
         const auto s = static_cast<Square>(sq);
         changed += SquareRect(s).united(PieceRect(s));
     }
+    changed += DropStaleMarks();
     if (changed.isEmpty() || !isVisible() || !updatesEnabled()) return;
     if (inPaintEvent_) {
         update(changed);
@@ -144,10 +159,15 @@ void TChessBrd::paintEvent(QPaintEvent* e) {
     const QRect boardArea(b, b, 8 * sizeOfSquare_, 8 * sizeOfSquare_);
     if (!boardArea.contains(area)) DrawBorder(p);
     DrawSquares(p, area.intersected(boardArea));
+    DrawUnderlays(p, area);
     DrawLines(p);
     DrawPieces(p, area);
+    DrawOverlays(p, area);
     p.end();
-    if (!firstPaintDone_ && !firstPaintQueued_ && area == rect()) {
+    // The first complete paint of what can be seen: a board that its parent clips never
+    // gets a paint of the whole control.
+    if (!firstPaintDone_ && !firstPaintQueued_ &&
+        (area == rect() || (visibleRegion() - e->region()).isEmpty())) {
         // Starting the computer player may play a move, which repaints: not from
         // inside a paint, so right after it.
         firstPaintQueued_ = true;
@@ -241,6 +261,84 @@ void TChessBrd::DrawLines(QPainter& p) {
     for (int i = 1; i <= 7; ++i) {
         p.drawLine(b + i * s, b, b + i * s, h - b);
         p.drawLine(b, b + i * s, w - b, b + i * s);
+    }
+    p.restore();
+}
+
+void TChessBrd::DrawUnderlays(QPainter& p, const QRect& area) {
+    // Tints between the squares and the pieces: the last move, then the selection.
+    auto tint = [&](Square sq, const QColor& colour) {
+        const QRect r = SquareRect(sq);
+        if (IsOnBoard(sq) && r.intersects(area)) p.fillRect(r, colour);
+    };
+    if (highlightLastMove_ && lastFrom_ != None && SamePosition(lastMoveIn_)) {
+        tint(lastFrom_, QColor(255, 214, 0, 140));
+        tint(lastTo_, QColor(255, 214, 0, 140));
+    }
+    if (Selected() != None) tint(selected_, QColor(40, 120, 255, 110));
+}
+
+void TChessBrd::DrawOverlays(QPainter& p, const QRect& area) {
+    const int s = sizeOfSquare_;
+    p.save();
+    p.setRenderHint(QPainter::Antialiasing);
+    // Where the selected piece may go: a dot on an empty square, a ring round a piece.
+    if (Selected() != None) {
+        for (Square t : targets_) {
+            const QRectF r = SquareRect(t);
+            if (!r.intersects(area)) continue;
+            p.setPen(Qt::NoPen);
+            p.setBrush(QColor(20, 40, 90, 120));
+            if (State().At(t) == ' ') {
+                const qreal d = std::max(4.0, s * 0.28);
+                p.drawEllipse(r.center(), d / 2, d / 2);
+            } else {
+                QPainterPath ring;
+                ring.addRect(r);
+                ring.addEllipse(r.adjusted(s * 0.04, s * 0.04, -s * 0.04, -s * 0.04));
+                ring.setFillRule(Qt::OddEvenFill);
+                p.drawPath(ring);
+            }
+        }
+    }
+    // The owner's marks: rings, then arrows over them.
+    for (const Mark& m : marks_) {
+        if (IsOnBoard(m.To)) continue;
+        const QRectF r =
+            QRectF(SquareRect(m.From)).adjusted(s * 0.08, s * 0.08, -s * 0.08, -s * 0.08);
+        if (!r.toAlignedRect().adjusted(-s, -s, s, s).intersects(area)) continue;
+        p.setPen(QPen(m.Colour, std::max(2.0, s * 0.09)));
+        p.setBrush(Qt::NoBrush);
+        p.drawEllipse(r);
+    }
+    for (const Mark& m : marks_) {
+        if (!IsOnBoard(m.To)) continue;
+        const QPointF a = QRectF(SquareRect(m.From)).center(),
+                      b = QRectF(SquareRect(m.To)).center();
+        const QLineF line(a, b);
+        const qreal width = std::max(3.0, s * 0.16), head = std::max(8.0, s * 0.42);
+        // The shaft stops where the head begins, so the translucent colour is even.
+        QLineF shaft(a, b);
+        shaft.setLength(std::max(0.0, line.length() - head * 0.9));
+        p.setPen(QPen(m.Colour, width, Qt::SolidLine, Qt::FlatCap));
+        p.drawLine(shaft);
+        const QLineF back(b, a);
+        QLineF left = back, right = back;
+        left.setAngle(back.angle() + 28);
+        right.setAngle(back.angle() - 28);
+        left.setLength(head);
+        right.setLength(head);
+        p.setPen(Qt::NoPen);
+        p.setBrush(m.Colour);
+        p.drawPolygon(QPolygonF({b, left.p2(), right.p2()}));
+    }
+    // The keyboard's focus square, while the board has the focus.
+    if (keyboardMoves_ && hasFocus() && IsOnBoard(focusSquare_)) {
+        const int w = std::max(3, s / 12);
+        p.setRenderHint(QPainter::Antialiasing, false);
+        p.setPen(QPen(QColor(30, 110, 255), w, Qt::SolidLine, Qt::SquareCap, Qt::MiterJoin));
+        p.setBrush(Qt::NoBrush);
+        p.drawRect(QRectF(SquareRect(focusSquare_)).adjusted(w / 2.0, w / 2.0, -w / 2.0, -w / 2.0));
     }
     p.restore();
 }

@@ -249,10 +249,22 @@ void TChessThread::run() {
             ThinkingFlag = false;
             const Square from = result.From, to = result.To;
             auto play = binding.PlayMove;
-            if (!RunOnOwnerThread([play, from, to] {
-                    if (play) play(from, to);
+            bool played = false;
+            if (!RunOnOwnerThread([play, from, to, &played] {
+                    if (play) played = play(from, to);
                 }))
                 break;
+            // A move the board refuses (the game is drawn by repetition, say) would be
+            // found and refused again on every pass while nothing changes: park, as
+            // when no move was found, until the board lets the thread look again.
+            if (!played && !StopRequest.load()) {
+                std::unique_lock lock(mutex_);
+                if (releaseGeneration_ == generation) {
+                    released_ = false;
+                    parkReason_ = ParkReason::NoMove;
+                }
+                continue;
+            }
         }
         // Pass-end notification: the board parks the thread or lets it go on.
         auto finished = binding.ThreadFinished;

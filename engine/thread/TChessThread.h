@@ -71,9 +71,10 @@ public:
         const std::atomic<bool>* ComputerPlaysWhite = nullptr;
         const std::atomic<bool>* ComputerPlaysBlack = nullptr;
         const std::atomic<int>* SearchDepth = nullptr;
-        const std::atomic<int>* ThinkingPriority = nullptr;         // a TThreadPriority
-        std::function<void(Square origin, Square target)> PlayMove; // move hand-over
-        std::function<void()> ThreadFinished;                       // pass-end notification
+        const std::atomic<int>* ThinkingPriority = nullptr; // a TThreadPriority
+        // The move hand-over; true when the board played the move.
+        std::function<bool(Square origin, Square target)> PlayMove;
+        std::function<void()> ThreadFinished; // pass-end notification
     };
 
     // Created parked: the loop does not run before the first Release.

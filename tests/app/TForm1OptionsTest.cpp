@@ -91,6 +91,16 @@ void TForm1OptionsTest::pieceSetComboIgnoresOtherText() {
     QCOMPARE(b.CustomPieceSet().size(), QSize(192, 128));
     f.ComboBox1->setCurrentIndex(0);
     QVERIFY(b.CustomPieceSet().isNull()); // the built-in set
+    // "Scalable" draws its pieces for the board's squares, and follows a resized board.
+    f.ComboBox1->setCurrentIndex(f.ComboBox1->findText(QStringLiteral("Scalable")));
+    QVERIFY(b.ScalablePieceSet());
+    QCOMPARE(b.CellSize(), 40);
+    b.SetSizeOfSquare(50);
+    b.Paint();
+    QCOMPARE(b.CellSize(), 50);
+    b.SetSizeOfSquare(40);
+    f.ComboBox1->setCurrentIndex(1);
+    QVERIFY(!b.ScalablePieceSet());
 
     // Typed text that names no item leaves the pieces as they are.
     f.ComboBox1->setCurrentIndex(2);

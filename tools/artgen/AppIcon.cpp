@@ -1,7 +1,7 @@
 // The application icon, drawn from shapes that QPainter paints and the SVG writer spells out.
 #include "tools/artgen/AppIcon.h"
 
-#include "tools/artgen/PieceRenderer.h"
+#include "tools/artgen/PieceSets.h"
 
 #include <QFontDatabase>
 #include <QLinearGradient>

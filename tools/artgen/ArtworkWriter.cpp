@@ -6,7 +6,6 @@
 #include "tools/artgen/DiagramPictures.h"
 #include "tools/artgen/IndexedImage.h"
 #include "tools/artgen/JpegWriter.h"
-#include "tools/artgen/PieceRenderer.h"
 #include "tools/artgen/PieceSets.h"
 #include "tools/artgen/Sounds.h"
 #include "tools/artgen/WindowPictures.h"

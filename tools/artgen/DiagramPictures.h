@@ -1,7 +1,7 @@
 // The 26 square pictures of the diagram window.
 #pragma once
 
-#include "tools/artgen/PieceRenderer.h"
+#include "tools/artgen/PieceSets.h"
 
 #include <QColor>
 #include <QImage>

@@ -1,95 +1,19 @@
-// Looks of the built-in piece sets, drawn from the chess glyphs of free fonts.
+// The built-in piece sets: names, cell sizes and looks.
 #include "tools/artgen/PieceSets.h"
 
 namespace qv::artgen {
-namespace {
-
-const QString DejaVuSans = "/usr/share/fonts/truetype/dejavu/DejaVuSans.ttf";
-const QString DejaVuSansBold = "/usr/share/fonts/truetype/dejavu/DejaVuSans-Bold.ttf";
-const QString FreeSerif = "/usr/share/fonts/truetype/freefont/FreeSerif.ttf";
-
-// Plain black and white, the board's own default look.
-PieceStyle Classic() {
-    PieceStyle s;
-    s.fontFile = DejaVuSans;
-    s.whiteFillTop = QColor(255, 255, 255);
-    s.whiteFillBottom = QColor(236, 236, 236);
-    s.whiteLine = QColor(16, 16, 16);
-    s.blackFillTop = QColor(40, 40, 40);
-    s.blackFillBottom = QColor(16, 16, 16);
-    s.blackDetail = QColor(220, 220, 220);
-    s.blackRim = QColor(245, 245, 245);
-    s.whiteOutline = 2.0;
-    s.blackRimWidth = 2.0;
-    s.whiteFromSolid = true;
-    return s;
-}
-
-// Heavy strokes for the small set, so details survive at 32 pixels.
-PieceStyle Bold() {
-    PieceStyle s;
-    s.fontFile = DejaVuSansBold;
-    s.whiteFillTop = QColor(255, 253, 245);
-    s.whiteFillBottom = QColor(235, 228, 210);
-    s.whiteLine = QColor(30, 24, 20);
-    s.blackFillTop = QColor(52, 48, 60);
-    s.blackFillBottom = QColor(20, 18, 26);
-    s.blackDetail = QColor(225, 220, 205);
-    s.blackRim = QColor(250, 246, 236);
-    s.whiteOutline = 0.8;
-    s.blackRimWidth = 1.8;
-    s.margin = 0.04;
-    return s;
-}
-
-// Serif pieces in ivory and ebony.
-PieceStyle Serif() {
-    PieceStyle s;
-    s.fontFile = FreeSerif;
-    s.whiteFillTop = QColor(255, 250, 236);
-    s.whiteFillBottom = QColor(240, 226, 196);
-    s.whiteLine = QColor(46, 30, 18);
-    s.blackFillTop = QColor(62, 44, 34);
-    s.blackFillBottom = QColor(24, 16, 12);
-    s.blackDetail = QColor(240, 226, 196);
-    s.blackRim = QColor(252, 246, 230);
-    s.whiteOutline = 1.2;
-    s.blackRimWidth = 2.2;
-    s.margin = 0.05;
-    return s;
-}
-
-// Large shaded pieces with a polished look.
-PieceStyle Shaded() {
-    PieceStyle s;
-    s.fontFile = DejaVuSans;
-    s.whiteFillTop = QColor(255, 255, 255);
-    s.whiteFillBottom = QColor(196, 204, 214);
-    s.whiteLine = QColor(28, 34, 44);
-    s.blackFillTop = QColor(92, 98, 112);
-    s.blackFillBottom = QColor(14, 16, 22);
-    s.blackDetail = QColor(210, 216, 226);
-    s.blackRim = QColor(238, 242, 248);
-    s.whiteOutline = 1.6;
-    s.blackRimWidth = 1.6;
-    s.whiteFromSolid = true;
-    s.margin = 0.05;
-    return s;
-}
-
-} // namespace
 
 QList<PieceSetSpec> BuiltInPieceSets() {
     return {
-        {"SETVARDEL40", 40, Classic()},
-        {"Set32", 32, Bold()},
-        {"Set40", 40, Serif()},
-        {"Set80", 64, Shaded()},
+        {"SETVARDEL40", 40, glyphs::ClassicStyle()},
+        {"Set32", 32, glyphs::BoldStyle()},
+        {"Set40", 40, glyphs::SerifStyle()},
+        {"Set80", 64, glyphs::ShadedStyle()},
     };
 }
 
 PieceStyle DiagramPieceStyle() {
-    return Serif();
+    return glyphs::SerifStyle();
 }
 
 } // namespace qv::artgen

@@ -1,12 +1,18 @@
 // The piece sets built into the program: their names, cell sizes and looks.
 #pragma once
 
-#include "tools/artgen/PieceStyle.h"
+#include "resources/PieceRenderer.h"
+#include "resources/PieceStyles.h"
 
 #include <QList>
 #include <QString>
 
 namespace qv::artgen {
+
+// The glyph drawing is shared with the board's scalable set.
+using glyphs::PieceKind;
+using glyphs::PieceRenderer;
+using glyphs::PieceStyle;
 
 // One built-in piece-set bitmap to generate.
 struct PieceSetSpec {

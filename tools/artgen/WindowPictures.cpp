@@ -1,7 +1,6 @@
 // Drawing of the splash and credits pictures with QPainter.
 #include "tools/artgen/WindowPictures.h"
 
-#include "tools/artgen/PieceRenderer.h"
 #include "tools/artgen/PieceSets.h"
 
 #include <QFont>

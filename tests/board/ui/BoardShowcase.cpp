@@ -1,6 +1,10 @@
 // A window with two boards, one with default settings and one with coordinates, grid
 // lines, textures and White on top, for looking at the board on a real display.
-// Optional argument "drag": a piece is left floating in mid-drag on the left board.
+// Optional argument "drag": a piece is left floating in mid-drag on the left board;
+// "sets": small squares and the 32-pixel set; "features": click-click selection, keyboard
+// focus, last move and hint marks on both boards; "promote": pawns about to promote (b7 and g2);
+// "scalable N": the scalable set on boards with N-pixel squares (built-in sets on the
+// left for comparison: "scalable N Set80").
 #include "board/ui/TChessBrd.h"
 
 #include <QApplication>
@@ -67,7 +71,57 @@ int main(int argc, char** argv) {
         right->SetBorderColor(QColor(192, 192, 192));
         right->SetBorderBitmap(QPixmap());
     }
+    const auto setFrom = [](const QString& name) {
+        return QPixmap(QStringLiteral(":/pieces/%1.bmp").arg(name));
+    };
+    if (mode == QLatin1String("features") || mode == QLatin1String("promote")) {
+        for (TChessBrd* b : {left, right}) {
+            b->SetClickMoves(true);
+            b->SetKeyboardMoves(true);
+            b->SetChoosePromotion(true);
+            b->SetHighlightLastMove(true);
+            b->SetAnimateMoves(false);
+        }
+        left->SetCustomPieceSet(setFrom(QStringLiteral("Set40")));
+        left->SetSquareColorDark(QColor(0, 128, 128));
+        left->SetSquareColorLight(Qt::white);
+        left->SetBorderColor(QColor(192, 192, 192));
+        left->MakeMove(E2, E4);
+        left->MakeMove(E7, E5);
+        left->MarkSquare(F3);
+        left->MarkArrow(G1, F3);
+        right->SetScalablePieceSet(true);
+        right->MarkArrow(D8, H4, QColor(200, 30, 30, 170));
+        right->MarkSquare(F2, QColor(200, 30, 30, 220));
+        if (mode == QLatin1String("promote")) {
+            left->SetFen("8/1P5k/8/8/8/8/6p1/K7 w - - 0 1");
+            right->SetFen("8/1P5k/8/8/8/8/6p1/K7 b - - 0 1");
+        }
+    }
+    if (mode == QLatin1String("scalable")) {
+        const int square = argc > 2 ? QString::fromLatin1(argv[2]).toInt() : 64;
+        const QString compare = argc > 3 ? QString::fromLatin1(argv[3]) : QStringLiteral("Set40");
+        for (TChessBrd* b : {left, right}) {
+            b->SetSizeOfSquare(square);
+            b->SetDisplayCoords(AllCoords);
+        }
+        right->move(left->width() + 20, 10);
+        left->SetCustomPieceSet(setFrom(compare));
+        right->SetScalablePieceSet(true);
+        window.resize(right->x() + right->width() + 10, right->height() + 20);
+    }
     window.show();
+    if (mode == QLatin1String("features")) {
+        QTimer::singleShot(300, right, [right] {
+            const QPoint at = right->SquareToPixel(G8) + QPoint(20, 20);
+            Send(right, QEvent::MouseButtonPress, at, Qt::LeftButton);
+            Send(right, QEvent::MouseButtonRelease, at, Qt::NoButton);
+        });
+        QTimer::singleShot(400, left, [left] {
+            left->setFocus();
+            left->SetFocusSquare(D2);
+        });
+    }
     if (argc > 1 && QString::fromLatin1(argv[1]) == QLatin1String("drag")) {
         QTimer::singleShot(300, left, [left] {
             const QPoint from = left->SquareToPixel(G1) + QPoint(20, 20);

@@ -81,6 +81,10 @@ private slots:
     void animationDelayWaits();
     void noAnimationWhenOff();
     void resizingByCorner();
+    void clickIsLeftButtonOnly();
+    void paintsAnnouncedOnlyForMovesAndRepaints();
+    void dropOutsideControlIsCancelled();
+    void moveOfDraggedPieceEndsDrag();
 };
 
 void TestChessBrdInput::legalDragPlaysWithoutAnimation() {
@@ -339,6 +343,92 @@ void TestChessBrdInput::resizingByCorner() {
     const QSize settled = board.size();
     QTest::mouseMove(&board, QPoint(30, 40));
     QCOMPARE(board.size(), settled);
+}
+
+void TestChessBrdInput::clickIsLeftButtonOnly() {
+    Fixture f;
+    QVERIFY(QTest::qWaitForWindowExposed(&f.board));
+    int clicks = 0;
+    f.board.OnClick = [&](TChessBrd*) { ++clicks; };
+    for (Qt::MouseButton button : {Qt::RightButton, Qt::MiddleButton})
+        QTest::mouseClick(&f.board, button, Qt::NoModifier, CentreOf(f.board, E4));
+    QCOMPARE(clicks, 0);
+    QTest::mouseClick(&f.board, Qt::LeftButton, Qt::NoModifier, CentreOf(f.board, E4));
+    QCOMPARE(clicks, 1);
+}
+
+void TestChessBrdInput::paintsAnnouncedOnlyForMovesAndRepaints() {
+    // On a window of its own and as a child of another window (where the floating
+    // image lives in the window, over the board).
+    for (bool child : {false, true}) {
+        QWidget window;
+        window.resize(420, 420);
+        TChessBrd board(child ? &window : nullptr);
+        board.SetCustomPieceSet(MakeTestPieceSet());
+        QWidget* shown = child ? &window : static_cast<QWidget*>(&board);
+        shown->show();
+        QVERIFY(QTest::qWaitForWindowExposed(shown));
+        QTest::qWait(20);
+        int paints = 0;
+        board.OnPaint = [&](BoardModel*) { ++paints; };
+        Drag(board, E2, CentreOf(board, E4));
+        QTest::qWait(50);
+        QCOMPARE(paints, 1); // the move's own announcement, none for the floating image
+        paints = 0;
+        Drag(board, E7, CentreOf(board, E7) + QPoint(4, 4)); // put back
+        QTest::qWait(50);
+        QCOMPARE(paints, 0);
+        QVERIFY(board.MakeMove(E7, E5)); // animated
+        QTest::qWait(50);
+        QCOMPARE(paints, 1);
+    }
+}
+
+void TestChessBrdInput::dropOutsideControlIsCancelled() {
+    QWidget window;
+    window.resize(640, 420);
+    TChessBrd board(&window);
+    board.move(10, 10);
+    board.SetCustomPieceSet(MakeTestPieceSet());
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    QList<QPoint> overs, drops;
+    QList<Square> illegal;
+    QObject* endTarget = &board;
+    board.OnDragOver = [&](TChessBrd*, QObject*, int x, int y, bool&) { overs << QPoint(x, y); };
+    board.OnDragDrop = [&](TChessBrd*, QObject*, int x, int y) { drops << QPoint(x, y); };
+    board.OnIllegalMove = [&](BoardModel*, Square s) { illegal << s; };
+    board.OnEndDrag = [&](TChessBrd*, QObject* target, int, int) { endTarget = target; };
+    const QPoint outside(500, 200); // beside the board, inside the window
+    Drag(board, B1, outside);
+    QVERIFY(!overs.isEmpty());
+    QVERIFY(!overs.contains(outside));
+    QVERIFY(drops.isEmpty());
+    QCOMPARE(illegal, QList<Square>{B1});
+    QCOMPARE(endTarget, nullptr);
+    QCOMPARE(ShownAt(board, B1), TestPieceColor(0, 1));
+}
+
+void TestChessBrdInput::moveOfDraggedPieceEndsDrag() {
+    Fixture f;
+    QVERIFY(QTest::qWaitForWindowExposed(&f.board));
+    // Once with the slide, once without: the piece leaves its origin either way.
+    for (const auto& [from, to, animate] : {std::tuple{E2, E4, true}, std::tuple{E7, E5, false}}) {
+        f.board.SetAnimateMoves(animate);
+        const QPoint start = CentreOf(f.board, from);
+        QTest::mousePress(&f.board, Qt::LeftButton, Qt::NoModifier, start);
+        QTest::mouseMove(&f.board, start + QPoint(0, 20));
+        QVERIFY(f.board.Dragging());
+        QVERIFY(f.board.MakeMove(from, to)); // a script's move of the same piece
+        QVERIFY(!f.board.Dragging());
+        const QColor fromSquare =
+            IsLightSquare(from) ? QColor(0xC0, 0xC0, 0xC0) : QColor(0x80, 0x80, 0x80);
+        QCOMPARE(ShownAt(f.board, from), fromSquare);
+        QCOMPARE(ShownAt(f.board, to), TestPieceColor(animate ? 0 : 1, 0));
+        QTest::mouseRelease(&f.board, Qt::LeftButton, Qt::NoModifier, start + QPoint(0, 20));
+    }
+    QCOMPARE(f.legal.size(), 2);
+    QVERIFY(f.illegal.isEmpty());
 }
 
 QTEST_MAIN(TestChessBrdInput)

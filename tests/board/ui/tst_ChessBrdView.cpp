@@ -61,6 +61,8 @@ private slots:
     void gridLines();
     void partialRepaintsTouchOnlyTheirSquares();
     void unknownLetterPaintsEmptySquare();
+    void clippedBoardStillHasFirstPaint();
+    void scalablePiecesFollowSquareSize();
 };
 
 void TestChessBrdView::initialProperties() {
@@ -423,6 +425,48 @@ void TestChessBrdView::unknownLetterPaintsEmptySquare() {
     b.SetPosition(pos);
     const QImage img = b.grab().toImage();
     QCOMPARE(Centre(img, b, E4), QColor(0xC0, 0xC0, 0xC0));
+}
+
+void TestChessBrdView::clippedBoardStillHasFirstPaint() {
+    // The parent shows only part of the board: its first paint never covers the whole
+    // control, yet it is the first complete paint of what can be seen.
+    QWidget parent;
+    parent.resize(200, 150);
+    TChessBrd b(&parent);
+    parent.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&parent));
+    QTRY_VERIFY(b.FirstPaintDone());
+    QTRY_VERIFY(b.Thread()->Passes() >= 1);
+}
+
+void TestChessBrdView::scalablePiecesFollowSquareSize() {
+    TChessBrd b;
+    b.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&b));
+    const QImage builtIn = b.PieceImage('N').toImage();
+    b.SetScalablePieceSet(true);
+    QVERIFY(b.ScalablePieceSet());
+    QCOMPARE(b.CellSize(), 40);
+    QVERIFY(b.PieceImage('N').toImage() != builtIn); // drawn, not the built-in bitmap
+    // A larger board: after the next paint the pieces are drawn for 70-pixel squares.
+    b.resize(8 * 70 + 48, 8 * 70 + 48);
+    QTRY_COMPARE(b.SizeOfSquare(), 70);
+    QTRY_COMPARE(b.CellSize(), 70);
+    // Each piece fills its square: opaque in the middle, transparent at the corners,
+    // and the square shows around it.
+    for (char piece : std::string("PNBRQKpnbrqk")) {
+        const QImage img = b.PieceImage(piece).toImage();
+        QCOMPARE(img.size(), QSize(70, 70));
+        QCOMPARE(qAlpha(img.pixel(35, 45)), 255);
+        QCOMPARE(qAlpha(img.pixel(1, 1)), 0);
+    }
+    const QImage shown = b.grab().toImage();
+    QCOMPARE(Corner(shown, b, E1), QColor(0x80, 0x80, 0x80));
+    QVERIFY(Centre(shown, b, E1) != QColor(0x80, 0x80, 0x80));
+    // An accepted custom set takes over.
+    b.SetCustomPieceSet(MakeTestPieceSet());
+    QVERIFY(!b.ScalablePieceSet());
+    QCOMPARE(b.CellSize(), 40);
 }
 
 QTEST_MAIN(TestChessBrdView)

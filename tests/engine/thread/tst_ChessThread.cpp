@@ -69,6 +69,7 @@ private slots:
     void userRepliesRightAfterComputerMove();
     void promotionUsesBoardsPiece();
     void matedComputerSideParks();
+    void refusedMoveAfterRepetitionParks();
     void priorityFollowsThinkingPriority();
 };
 
@@ -367,6 +368,34 @@ void TestChessThread::matedComputerSideParks() {
     QVERIFY(b.SetFen("4k3/8/4K3/8/8/8/8/3Q4 w - - 0 1"));
     b.StartThinking();
     QTRY_COMPARE(log.moves.size(), std::size_t{1});
+}
+
+void TestChessThread::refusedMoveAfterRepetitionParks() {
+    // The start position for the third time, White to move: the search finds moves,
+    // but the board refuses every one. The thread parks instead of searching again.
+    TChessBrd b;
+    b.SetAnimateMoves(false);
+    ShowAndStart(b);
+    const Move shuffle[] = {{G1, F3}, {G8, F6}, {F3, G1}, {F6, G8}};
+    for (int round = 0; round < 2; ++round)
+        for (const Move& m : shuffle) QVERIFY(b.MakeMove(m.first, m.second));
+    QVERIFY(b.ThreefoldRepetition());
+    MoveLog log;
+    log.Attach(b);
+    b.SetComputerPlaysWhite(true);
+    QTRY_VERIFY(b.Thread()->HasSearcher());
+    QTRY_VERIFY(b.Thread()->IsParked());
+    const int passes = b.Thread()->Passes();
+    QTest::qWait(700); // past an engine-check tick
+    QCOMPARE(b.Thread()->Passes(), passes);
+    QVERIFY(log.moves.empty());
+    QVERIFY(!b.Thinking());
+    // Two half-moves back the game is not drawn: released, the computer plays.
+    QVERIFY(b.MoveBack());
+    QVERIFY(b.MoveBack());
+    b.StartThinking();
+    QTRY_COMPARE(log.moves.size(), std::size_t{1});
+    b.SetComputerPlaysWhite(false);
 }
 
 void TestChessThread::priorityFollowsThinkingPriority() {

@@ -4,7 +4,7 @@
 #include <QColor>
 #include <QString>
 
-namespace qv::artgen {
+namespace qv::glyphs {
 
 // Colours and proportions with which PieceRenderer draws the twelve pieces of one set.
 // Widths are given for a 40-pixel cell and scale with the cell.
@@ -25,4 +25,4 @@ struct PieceStyle {
     bool whiteFromSolid = false;
 };
 
-} // namespace qv::artgen
+} // namespace qv::glyphs

@@ -1,7 +1,8 @@
 // Piece drawing: glyph outlines placed in the cell, filled bodies, outlines and rims.
-#include "tools/artgen/PieceRenderer.h"
+#include "resources/PieceRenderer.h"
 
 #include <QFontDatabase>
+#include <QHash>
 #include <QLinearGradient>
 #include <QPainter>
 #include <QPen>
@@ -9,7 +10,7 @@
 
 #include <stdexcept>
 
-namespace qv::artgen {
+namespace qv::glyphs {
 namespace {
 
 // The outline glyphs U+2654.. are White's, the solid ones U+265A.. Black's; both run king,
@@ -21,14 +22,25 @@ char16_t GlyphCode(PieceKind kind, bool white) {
 
 constexpr qreal GlyphSize = 1000.0; // font size of the raw outlines, for precision
 
+// The family of a font file, which is loaded once.
+QString FamilyOfFontFile(const QString& file) {
+    static QHash<QString, QString> loaded;
+    if (const auto it = loaded.constFind(file); it != loaded.constEnd()) return *it;
+    const int id = QFontDatabase::addApplicationFont(file);
+    const QStringList families =
+        id < 0 ? QStringList() : QFontDatabase::applicationFontFamilies(id);
+    if (families.isEmpty()) return {};
+    loaded.insert(file, families.first());
+    return families.first();
+}
+
 } // namespace
 
 PieceRenderer::PieceRenderer(const PieceStyle& style, int cell) : style_(style), cell_(cell) {
-    const int id = QFontDatabase::addApplicationFont(style.fontFile);
-    const QStringList families = QFontDatabase::applicationFontFamilies(id);
-    if (id < 0 || families.isEmpty())
+    const QString family = FamilyOfFontFile(style.fontFile);
+    if (family.isEmpty())
         throw std::runtime_error("cannot load font " + style.fontFile.toStdString());
-    font_ = QFont(families.first());
+    font_ = QFont(family);
     font_.setPixelSize(static_cast<int>(GlyphSize));
     font_.setHintingPreference(QFont::PreferNoHinting);
     font_.setStyleStrategy(QFont::NoFontMerging);
@@ -157,4 +169,4 @@ QImage PieceRenderer::RenderPieceSet() const {
     return set;
 }
 
-} // namespace qv::artgen
+} // namespace qv::glyphs

@@ -1,7 +1,8 @@
-// Draws chess pieces from font glyphs as antialiased, transparent pictures.
+// Draws chess pieces from font glyphs as antialiased, transparent pictures: the artwork
+// generator draws the built-in piece sets with it, the board its scalable set.
 #pragma once
 
-#include "tools/artgen/PieceStyle.h"
+#include "resources/PieceStyle.h"
 
 #include <QFont>
 #include <QImage>
@@ -9,7 +10,7 @@
 
 #include <array>
 
-namespace qv::artgen {
+namespace qv::glyphs {
 
 // Piece columns of a piece-set bitmap, in their order.
 enum class PieceKind { Pawn = 0, Knight, Bishop, Rook, Queen, King };
@@ -42,4 +43,4 @@ private:
     std::array<QPainterPath, 12> glyphs_; // index: white ? kind : 6 + kind, already placed
 };
 
-} // namespace qv::artgen
+} // namespace qv::glyphs
