@@ -163,6 +163,12 @@ void TForm1::CreateControls() {
     ChessBrd1->SetComputerPlaysWhite(false);
     ChessBrd1->SetComputerPlaysBlack(false);
     ChessBrd1->SetSearchDepth(1);
+    // Moves by clicks and by keyboard besides dragging, a chooser for promotions, and
+    // the last move marked on its two squares.
+    ChessBrd1->SetClickMoves(true);
+    ChessBrd1->SetKeyboardMoves(true);
+    ChessBrd1->SetChoosePromotion(true);
+    ChessBrd1->SetHighlightLastMove(true);
     ChessBrd1->OnLegalMove = Guarded(
         [this](BoardModel*, Square oldSq, Square newSq) { ChessBrd1LegalMove(oldSq, newSq); });
     ChessBrd1->OnMate = Guarded([this](BoardModel*, Square, Square) { ChessBrd1Mate(); });
@@ -196,9 +202,11 @@ void TForm1::CreateControls() {
 
     Memo1 = new QPlainTextEdit(c);
     Memo1->setObjectName(QStringLiteral("Memo1"));
-    Memo1->setGeometry(16, 384, 721, 105);
+    // Under the board's move box and verdict line (CreateTrainingControls).
+    Memo1->setGeometry(16, 406, 721, 83);
     Memo1->setFont(PixelFont("Arial", 13));
     Memo1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    Memo1->setTabChangesFocus(true); // Tab goes on to the next control, as everywhere else
     Memo1->setLineWrapMode(QPlainTextEdit::WidgetWidth);
     Memo1->setWordWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
 
@@ -258,6 +266,9 @@ void TForm1::CreateControls() {
     BitBtn2->setIcon(style()->standardIcon(QStyle::SP_ArrowRight));
     BitBtn2->setIconSize(QSize(10, 10));
     connect(BitBtn2, &QPushButton::clicked, this, Guarded([this] { BitBtn2Click(); }));
+    connect(CheckBox1, &QCheckBox::toggled, this, [this] { RememberSettings(); });
+
+    CreateTrainingControls();
 
     StatusBar1 = new QStatusBar(this);
     StatusBar1->setFixedHeight(kStatusHeight);
@@ -284,6 +295,9 @@ void TForm1::CreateMenus() {
     Archivo1->setObjectName(QStringLiteral("Archivo1"));
     LeerProblemas1 =
         add(Archivo1, "&Read problems", "LeerProblemas1", &TForm1::LeerProblemas1Click);
+    RecentFiles1 = Archivo1->addMenu(QStringLiteral("Recent &files"));
+    RecentFiles1->setObjectName(QStringLiteral("RecentFiles1"));
+    RecentFiles1->setEnabled(false);
     SAveremarks1 = add(Archivo1, "S&Ave remarks", "SAveremarks1", &TForm1::SAveremarks1Click);
     Saveresults1 = add(Archivo1, "&Save results", "Saveresults1", &TForm1::Saveresults1Click);
     Salir1 = add(Archivo1, "&Quit", "Salir1", &TForm1::Salir1Click);
@@ -300,6 +314,8 @@ void TForm1::CreateMenus() {
     Colorcasillasnegras1 = add(Opciones1, "&Black square colour", "Colorcasillasnegras1",
                                &TForm1::Colorcasillasnegras1Click);
     Engine1 = add(Opciones1, "&Engine...", "Engine1", &TForm1::Engine1Click);
+    Opciones1->addSeparator();
+    CreateTrainingMenu();
 
     Ayuda1 = bar->addMenu(QStringLiteral("&Help"));
     Ayuda1->setObjectName(QStringLiteral("Ayuda1"));
@@ -391,9 +407,8 @@ void TForm1::FormCreate(const QStringList& arguments) {
     // A problem file named on the command line is listed at once. A file that
     // cannot be opened is reported and start-up goes on with an empty list.
     if (arguments.size() > 1) {
-        ListBox1->clear();
         try {
-            ListProblems(ScanProblemIndex(g_, arguments.at(1).toStdString()), arguments.at(1));
+            OpenProblemFile(arguments.at(1));
         } catch (...) {
             ShowCurrentException();
         }
@@ -446,6 +461,7 @@ void TForm1::FormResize() {
         label->move(r.left() + int(std::lround(offset.x() * scale)),
                     r.top() + int(std::lround(offset.y() * scale)));
     }
+    if (Banner1 && Banner1->isVisible()) PlaceBanner();
 }
 
 void TForm1::resizeEvent(QResizeEvent* event) {
@@ -456,10 +472,13 @@ void TForm1::resizeEvent(QResizeEvent* event) {
 void TForm1::closeEvent(QCloseEvent* event) {
     // Closing the main window ends the program, even while the diagram window is shown.
     QMainWindow::closeEvent(event);
-    if (event->isAccepted()) QCoreApplication::quit();
+    if (!event->isAccepted()) return;
+    RememberSettings(); // the window's place and size
+    QCoreApplication::quit();
 }
 
 void TForm1::Salir1Click() {
+    RememberSettings();
     if (g_.ProblemFileOpen) {
         g_.ProblemFile.Close();
         g_.ProblemFileOpen = false;
@@ -487,9 +506,7 @@ void TForm1::LeerProblemas1Click() {
                                                             QString::fromLatin1(OpenDialogFilter));
     // Cancel changes nothing: the list and the open file stay as they are.
     if (name.isEmpty()) return;
-    ListBox1->clear();
-    StatusBar1->clearMessage();
-    ListProblems(flow_.ReadProblems(name.toStdString()), name);
+    OpenProblemFile(name);
 }
 
 void TForm1::ListProblems(const std::vector<std::string>& entries, const QString& fileName) {
@@ -514,6 +531,8 @@ void TForm1::ListBox1Click() {
     Crono1.Stop();
     Crono1.Reset();
     clockRunningAtPause_ = false;
+    retryTimer_->stop();
+    HideBanner();
     // A turn that was under way ends here: the board must not take moves on the
     // position that the new problem's script is about to replace.
     SetBoardEnabled(false);
@@ -521,15 +540,20 @@ void TForm1::ListBox1Click() {
     SetBoardBorderColor(BorderSilver);
     flow_.SelectProblem(item->text().toStdString());
     FlushMemo();
+    RememberSettings();
 }
 
 void TForm1::BitBtn2Click() {
+    HideBanner();
     flow_.Next();
     FlushMemo();
 }
 
 void TForm1::ChessBrd1LegalMove(Square oldSq, Square newSq) {
+    HideBanner();
     flow_.BoardLegalMove(oldSq, newSq);
+    // A wrong try stays in sight for a moment, then goes back (never inside the move).
+    if (flow_.RetryPending()) retryTimer_->start();
 }
 
 void TForm1::ChessBrd1Mate() {
@@ -561,6 +585,7 @@ void TForm1::Button2Click() {
         ClockPaused = false;
         ChessBrd1->show();
         Button1->setEnabled(true);
+        if (flow_.RetryPending()) retryTimer_->start(); // it waited for the pause to end
     }
 }
 
@@ -575,15 +600,19 @@ void TForm1::Button1Click() {
 
 void TForm1::Blancasarribaabajo1Click() {
     ChessBrd1->SetWhiteOnTop(!ChessBrd1->WhiteOnTop());
+    preferredWhiteOnTop_ = ChessBrd1->WhiteOnTop();
+    RememberSettings();
 }
 
 void TForm1::Lneasentreescaques1Click() {
     ChessBrd1->SetBoardLines(!ChessBrd1->BoardLines());
+    RememberSettings();
 }
 
 void TForm1::Coordenadas1Click() {
     CoordsShown = !CoordsShown;
     ChessBrd1->SetDisplayCoords(CoordsShown ? AllCoords : CoordSet(0));
+    RememberSettings();
 }
 
 void TForm1::PickSquareColour(bool light) {
@@ -593,6 +622,7 @@ void TForm1::PickSquareColour(bool light) {
         ChessBrd1->SetSquareColorLight(chosen);
     else
         ChessBrd1->SetSquareColorDark(chosen);
+    RememberSettings();
 }
 
 void TForm1::Colorcasillasblancas1Click() {
@@ -611,6 +641,9 @@ void TForm1::ComboBox1Change() {
         ChessBrd1->SetScalablePieceSet(true); // drawn for the board's squares
     else if (index >= 0 && index < static_cast<int>(PieceSets.size()))
         ChessBrd1->SetCustomPieceSet(PieceSets[index]);
+    else
+        return;
+    RememberSettings();
 }
 
 // ---------------------------------------------------------------- saving

@@ -5,6 +5,7 @@
 #include "script/core/Globales.h"
 #include "script/core/ProblemFlow.h"
 #include "script/core/ScriptHost.h"
+#include "script/core/TrainingOptions.h"
 #include "widgets/TYRChronometre.h"
 
 #include <QImage>
@@ -15,10 +16,12 @@
 #include <vector>
 
 class QAction;
+class QActionGroup;
 class QCheckBox;
 class QComboBox;
 class QFrame;
 class QLabel;
+class QLineEdit;
 class QMenu;
 class QPlainTextEdit;
 class QPushButton;
@@ -38,6 +41,8 @@ class TForm2;
 class TForm3;
 class TForm4;
 class TForm5;
+class TrainerSettings;
+struct TrainerPreferences;
 class TUseHTMLHelp;
 using HelpRouter = TUseHTMLHelp;
 
@@ -174,6 +179,42 @@ public:
     int RefScreenWidth = 0;
     int RefScreenHeight = 0;
 
+    // --- training: the options, the verdict, hints, the banner and the move box
+    // (TForm1Training.cpp) ---
+    QMenu* Training1 = nullptr; // Options > Training
+    QAction* InstantVerdict1 = nullptr;
+    QMenu* TriesPerMove1 = nullptr;
+    QActionGroup* TriesGroup = nullptr;
+    QAction* Tries1[4] = {}; // 1, 2, 3, unlimited
+    QAction* Hints1 = nullptr;
+    QAction* Announce1 = nullptr;
+    QLabel* VerdictLabel1 = nullptr;      // under the board, beside the move box
+    QPushButton* HintButton1 = nullptr;   // beside Next, shown with the Hints option
+    QLabel* Banner1 = nullptr;            // "Check Mate", "Draw" over the board
+    QLineEdit* MoveEdit1 = nullptr;       // the move box under the board
+    QSoundEffect* VerdictSound = nullptr; // created on the first verdict heard
+    // How long a wrong try stays on the board before it is taken back, and the banner.
+    static constexpr int RetryDelayMs = 450;
+    static constexpr int BannerMs = 3000;
+
+    // The options as the Training menu shows them; setting them ticks the menu.
+    TrainingOptions TrainingChoice() const;
+    void SetTrainingChoice(const TrainingOptions& options);
+    void TrainingMenuClick(); // any item of the Training menu
+    void HintButton1Click();
+    void MoveEdit1Enter(); // Enter in the move box
+    void FocusMoveBox();   // M or /
+
+    // --- remembering (TForm1Settings.cpp) ---
+    QMenu* RecentFiles1 = nullptr; // File > Recent files
+    // Restores what the settings remember (before the window is first shown) and keeps
+    // them up to date from now on. Without it (tests) nothing is remembered.
+    void UseSettings(TrainerSettings* settings);
+    TrainerPreferences CurrentPreferences() const;
+    void RememberSettings();
+    void OpenRecentFile(const QString& path);
+    QStringList RecentFiles() const { return recentFiles_; }
+
     // --- ScriptHost ---
     void SetLabelText(ScriptLabel label, const std::string& text) override;
     void SetLabelVisible(ScriptLabel label, bool visible) override;
@@ -202,10 +243,17 @@ public:
                                const std::vector<std::string>& args) override;
     void ShowError(const std::string& message) override;
     void ShowInfo(const std::string& text) override;
+    void ShowBanner(const std::string& text) override;
+    void ShowVerdict(Verdict verdict) override;
+    bool TakeBackTry(Square from, Square to) override;
+    void SetHintAvailable(bool available) override;
+    void ShowHint(Square from, Square to) override;
+    void ClearHints() override;
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     void CreateControls();
@@ -213,6 +261,15 @@ private:
     void PlaceDiagramWindow();
     void ShowStatusMessage(const QString& text);
     void ListProblems(const std::vector<std::string>& entries, const QString& fileName);
+    void CreateTrainingControls();
+    void CreateTrainingMenu();
+    void PlaceBanner();
+    void HideBanner();
+    bool PlayVerdictSound();
+    // Reads a problem file and lists its problems (Read problems, a recent file).
+    void OpenProblemFile(const QString& name);
+    void UpdateRecentMenu();
+    void RestoreLastProblem(const TrainerPreferences& preferences);
     void PickSquareColour(bool light);
     QLabel* LabelAt(ScriptLabel label) const;
 
@@ -229,6 +286,16 @@ private:
     QTimer* memoFlush_ = nullptr;
     bool clockRunningAtPause_ = false; // resume the clock when the pause ends
     QSize designedSize_;
+    // Training and remembering.
+    QTimer* retryTimer_ = nullptr;
+    QTimer* bannerTimer_ = nullptr;
+    bool hintAvailable_ = false;
+    bool verdictSoundFailed_ = false; // said once in the status bar
+    TrainerSettings* settings_ = nullptr;
+    bool settingsFailed_ = false;
+    bool preferredWhiteOnTop_ = false; // the orientation the user chose, not the script's
+    QStringList recentFiles_;
+    QString openFile_; // the problem file listed, as an absolute path
 };
 
 } // namespace qv

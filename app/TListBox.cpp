@@ -22,6 +22,13 @@ void TListBox::mousePressEvent(QMouseEvent* event) {
 }
 
 void TListBox::keyPressEvent(QKeyEvent* event) {
+    // Space and Right arrow do nothing in a one-column list; they go on to the window,
+    // where they press Next.
+    if ((event->key() == Qt::Key_Space || event->key() == Qt::Key_Right) &&
+        event->modifiers() == Qt::NoModifier) {
+        event->ignore();
+        return;
+    }
     const int before = currentRow();
     QListWidget::keyPressEvent(event);
     if (currentRow() != before && currentRow() >= 0) emit Click();

@@ -7,7 +7,8 @@
 namespace qv {
 
 // List box whose Click signal fires for a mouse click on an entry (the same entry
-// again included) and for every keyboard move of the selection.
+// again included) and for every keyboard move of the selection. Space and Right arrow
+// are left to the window.
 class TListBox : public QListWidget {
     Q_OBJECT
 public:

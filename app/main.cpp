@@ -3,6 +3,7 @@
 #include "app/ErrorBox.h"
 #include "app/TApplication.h"
 #include "app/TForm1.h"
+#include "app/TrainerSettings.h"
 #include "script/ui/TForm2.h"
 #include "windows/TForm3.h"
 #include "windows/TForm4.h"
@@ -20,6 +21,7 @@ int Run() {
 
     // The windows, in this order; the main window's creation reads a problem file
     // named on the command line while the splash is up.
+    qv::TrainerSettings settings;
     qv::Globales globals;
     qv::TForm1 form1(globals, QCoreApplication::arguments());
     qv::TForm2 form2;
@@ -27,6 +29,8 @@ int Run() {
     qv::TForm4 form4;
     qv::TForm5 form5(globals);
     form1.AttachWindows(&form2, &form3, &form4, &form5);
+    // What the last run left: the board's look, the options, the window, the last problem.
+    form1.UseSettings(&settings);
 
     // Wait, without burning the processor, until the splash may close: at least six
     // seconds after its creation.

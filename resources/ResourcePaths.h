@@ -61,6 +61,8 @@ QString DiagramPictureName(char letter, bool lightSquare, bool structureOnly);
 
 // The turn sound beside the program.
 inline const QString PopSoundFile = QStringLiteral("pop.wav");
+// The sound of the verdict on a move, beside the program.
+inline const QString VerdictSoundFile = QStringLiteral("verdict.wav");
 
 // The folder of the files the trainer looks up while it runs (the turn sound, the help file,
 // the diagram pictures, the sample problems), with a trailing '/'. An installed program finds

@@ -14,6 +14,8 @@ std::string ProblemNotFoundMessage(const std::string& entry) {
 
 std::vector<std::string> ProblemFlow::ReadProblems(const std::string& path) {
     FinishPlay(false);
+    CloseTurn();
+    ClearVerdict();
     return ScanProblemIndex(g_, path);
 }
 
@@ -27,6 +29,8 @@ bool ProblemFlow::SelectProblemAt(const std::string& entry, std::size_t indexLin
 
 bool ProblemFlow::Select(const std::string& entry, const std::size_t* indexLine) {
     FinishPlay(false);
+    CloseTurn();
+    ClearVerdict();
     host_.ClearMemo();
     host_.SetLabelText(ScriptLabel::Label2, {});
     host_.SetLabelText(ScriptLabel::Label6, {});
@@ -50,16 +54,21 @@ bool ProblemFlow::Select(const std::string& entry, const std::size_t* indexLine)
 ScriptStop ProblemFlow::Next() {
     if (!g_.ProblemFileOpen) return ScriptStop::NotOpen;
     const ScriptStop stop = interp_.RunScript();
-    if (play_) {
-        if (stop == ScriptStop::UserTurn) {
-            TurnPlay turn;
-            turn.Answers = ReadTurnAhead(g_.ProblemFile, g_.ProblemFile.Position());
+    if (stop == ScriptStop::UserTurn) {
+        CloseTurn();
+        ClearVerdict();
+        TurnPlay turn;
+        turn.Answers = ReadTurnAhead(g_.ProblemFile, g_.ProblemFile.Position());
+        if (play_)
             play_->Turns.push_back(std::move(turn));
-            awaitingAnswer_ = true;
-        } else if (stop == ScriptStop::ProblemEnded || stop == ScriptStop::IndexLine ||
-                   stop == ScriptStop::EndOfFile) {
-            FinishPlay(true);
-        }
+        else
+            looseTurn_ = std::move(turn);
+        turnOpen_ = true;
+        awaitingAnswer_ = true;
+        if (options_.Hints) host_.SetHintAvailable(HintAvailable());
+    } else if (play_ && (stop == ScriptStop::ProblemEnded || stop == ScriptStop::IndexLine ||
+                         stop == ScriptStop::EndOfFile)) {
+        FinishPlay(true);
     }
     return stop;
 }
@@ -89,6 +98,8 @@ void ProblemFlow::FinishPlay(bool ended) {
     const ProblemPlay finished = std::move(*play_);
     play_.reset();
     awaitingAnswer_ = false;
+    turnOpen_ = false;
+    retryPending_ = false;
     if (listener_) listener_->PlayFinished(finished);
 }
 
@@ -100,24 +111,135 @@ void ProblemFlow::BoardLegalMove(Square from, Square to) {
     g_.LastMoveFrom = from;
     g_.LastMoveTo = to;
     host_.StopClock();
-    if (play_ && awaitingAnswer_ && !play_->Turns.empty()) {
-        // The first legal move after a turn was handed over is the player's answer.
-        TurnPlay& turn = play_->Turns.back();
-        turn.From = from;
-        turn.To = to;
-        turn.FirstTryBest = turn.Answers.IsBest(from, to);
-        turn.Tries = 1;
-        play_->ThinkingSeconds = host_.ClockSeconds();
-        awaitingAnswer_ = false;
+    TurnPlay* turn = OpenTurn();
+    if (!turn || !awaitingAnswer_) return;
+    // The first legal move after the board was handed over is the player's answer.
+    awaitingAnswer_ = false;
+    if (turn->Tries == 0) {
+        turn->From = from;
+        turn->To = to;
+        turn->FirstTryBest = turn->Answers.IsBest(from, to);
     }
+    ++turn->Tries;
+    if (play_) play_->ThinkingSeconds = host_.ClockSeconds();
+    JudgeAnswer(*turn, from, to);
+}
+
+void ProblemFlow::JudgeAnswer(TurnPlay& turn, Square from, Square to) {
+    if (options_.Hints) host_.SetHintAvailable(false);
+    if (!turn.Answers.BestAnswer()) {
+        // The script rewards no move here: every move is taken as it is.
+        CloseTurn();
+        return;
+    }
+    if (turn.Answers.Scores(from, to)) {
+        SayVerdict(Verdict::Correct);
+        CloseTurn();
+        return;
+    }
+    if (options_.Unlimited() || turn.Tries < options_.TriesPerMove) {
+        SayVerdict(Verdict::TryAgain);
+        ChargePoint();
+        retryPending_ = true;
+        retryFrom_ = from;
+        retryTo_ = to;
+        host_.SetNextEnabled(false); // the script waits for the next try
+        return;
+    }
+    SayVerdict(Verdict::Wrong);
+    CloseTurn();
+}
+
+bool ProblemFlow::TakeBackTry() {
+    if (!retryPending_) return false;
+    retryPending_ = false;
+    host_.TakeBackTry(retryFrom_, retryTo_);
+    // The same turn again: the board is the player's and the clock runs on.
+    host_.ShowYourTurn(true);
+    host_.SetBoardEnabled(true);
+    host_.SetNextEnabled(false);
+    host_.SetBoardBorderColor(BorderWhite);
+    host_.StartClock();
+    awaitingAnswer_ = true;
+    if (options_.Hints) host_.SetHintAvailable(HintAvailable());
+    return true;
+}
+
+void ProblemFlow::SayVerdict(Verdict verdict) {
+    if (!options_.InstantVerdict) return;
+    host_.ShowVerdict(verdict);
+    verdictShown_ = true;
+}
+
+void ProblemFlow::ClearVerdict() {
+    if (!verdictShown_) return;
+    host_.ShowVerdict(Verdict::None);
+    verdictShown_ = false;
+}
+
+void ProblemFlow::ChargePoint() {
+    g_.TotalPoints = AddPoints(g_.TotalPoints, -1);
+    interp_.ShowTotal();
+}
+
+// Ends the turn under way, if any, and clears what the training options showed for it.
+void ProblemFlow::CloseTurn() {
+    turnOpen_ = false;
+    awaitingAnswer_ = false;
+    retryPending_ = false;
+    if (hintsShown_) host_.ClearHints();
+    hintsShown_ = false;
+    if (options_.Hints) host_.SetHintAvailable(false);
+}
+
+TurnPlay* ProblemFlow::OpenTurn() {
+    if (!turnOpen_) return nullptr;
+    return play_ && !play_->Turns.empty() ? &play_->Turns.back() : &looseTurn_;
+}
+
+const TurnPlay* ProblemFlow::OpenTurn() const {
+    return const_cast<ProblemFlow*>(this)->OpenTurn();
+}
+
+bool ProblemFlow::HintAvailable() const {
+    const TurnPlay* turn = OpenTurn();
+    return options_.Hints && turn && awaitingAnswer_ && !retryPending_ && turn->Hints < 2 &&
+           turn->Answers.BestAnswer();
+}
+
+bool ProblemFlow::Hint() {
+    if (!HintAvailable()) return false;
+    TurnPlay& turn = *OpenTurn();
+    const ScriptAnswer& best = *turn.Answers.BestAnswer();
+    ++turn.Hints;
+    ChargePoint();
+    hintsShown_ = true;
+    host_.ShowHint(best.From, turn.Hints >= 2 ? best.To : None);
+    host_.SetHintAvailable(HintAvailable());
+    return true;
+}
+
+void ProblemFlow::SetTrainingOptions(const TrainingOptions& options) {
+    const bool hintsChanged = options.Hints != options_.Hints;
+    options_ = options;
+    if (!options_.InstantVerdict) ClearVerdict();
+    if (hintsChanged) host_.SetHintAvailable(HintAvailable());
 }
 
 void ProblemFlow::BoardMate() {
-    host_.ShowInfo("Check Mate");
+    if (retryPending_) return; // the move is about to be taken back
+    if (options_.AnnounceInWindow)
+        host_.ShowBanner("Check Mate");
+    else
+        host_.ShowInfo("Check Mate");
 }
 
 void ProblemFlow::BoardDraw() {
-    host_.ShowInfo("Draw");
+    if (retryPending_) return;
+    if (options_.AnnounceInWindow)
+        host_.ShowBanner("Draw");
+    else
+        host_.ShowInfo("Draw");
 }
 
 } // namespace qv

@@ -6,6 +6,7 @@
 #include "script/core/ProblemPlay.h"
 #include "script/core/ScriptHost.h"
 #include "script/core/ScriptInterpreter.h"
+#include "script/core/TrainingOptions.h"
 
 #include <optional>
 #include <string>
@@ -40,10 +41,28 @@ public:
 
     // The user's move on the main board: Next enabled, board disabled, "Your turn!"
     // hidden, border silver, the move stored as LastMoveFrom/LastMoveTo, clock stopped.
+    // The player's answer at a turn is then judged by the training options: a verdict,
+    // and a wrong try with tries left costs a point and waits to be taken back (Next
+    // stays disabled; see TakeBackTry).
     void BoardLegalMove(Square from, Square to);
-    // ChessBrd1Mate and ChessBrd1Draw: the information boxes "Check Mate" and "Draw".
+    // ChessBrd1Mate and ChessBrd1Draw: the information boxes "Check Mate" and "Draw"
+    // (banners with AnnounceInWindow); nothing for a wrong try about to be taken back.
     void BoardMate();
     void BoardDraw();
+
+    // --- training options ---
+    void SetTrainingOptions(const TrainingOptions& options);
+    const TrainingOptions& Training() const { return options_; }
+    // A wrong try waits to be taken back. The owner calls TakeBackTry once the move
+    // and its board events are over (never from inside them): the move is taken back,
+    // the board handed over again and the clock started. False when none was pending.
+    bool RetryPending() const { return retryPending_; }
+    bool TakeBackTry();
+    // Hints, during the player's turn only: the first shows the origin of the move
+    // the script rewards most, the second an arrow to its target; each costs a point.
+    // False (and nothing shown) when no hint may be given now.
+    bool Hint();
+    bool HintAvailable() const;
 
     ScriptInterpreter& Interpreter() { return interp_; }
 
@@ -65,6 +84,13 @@ private:
     bool Select(const std::string& entry, const std::size_t* indexLine);
     void StartPlay();
     void FinishPlay(bool ended);
+    TurnPlay* OpenTurn();
+    const TurnPlay* OpenTurn() const;
+    void JudgeAnswer(TurnPlay& turn, Square from, Square to);
+    void SayVerdict(Verdict verdict);
+    void ClearVerdict();
+    void CloseTurn();
+    void ChargePoint();
 
     Globales& g_;
     ScriptHost& host_;
@@ -72,6 +98,15 @@ private:
     PlayListener* listener_ = nullptr;
     std::optional<ProblemPlay> play_;
     bool awaitingAnswer_ = false; // the board was handed over for the current turn
+    TrainingOptions options_;
+    // The turn under way: in the play when there is one, otherwise here (a script
+    // that ran on past its problem's end into the next one).
+    bool turnOpen_ = false;
+    TurnPlay looseTurn_;
+    bool retryPending_ = false;
+    Square retryFrom_ = None, retryTo_ = None;
+    bool verdictShown_ = false; // something to clear on the next turn or selection
+    bool hintsShown_ = false;
 };
 
 // The text of the error box when a selected entry's index line is not in the file.

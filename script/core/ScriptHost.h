@@ -4,6 +4,7 @@
 #pragma once
 
 #include "board/core/Square.h"
+#include "script/core/TrainingOptions.h"
 
 #include <string>
 #include <vector>
@@ -103,6 +104,24 @@ public:
     virtual void ShowError(const std::string& message) = 0;
     // Information box (caption "Information", button "OK"): "Check Mate", "Draw".
     virtual void ShowInfo(const std::string& text) = 0;
+
+    // --- training options (see TrainingOptions; hosts without them keep these) ---
+    // "Check Mate" or "Draw" shown over the board instead of an information box.
+    virtual void ShowBanner(const std::string& text) { ShowInfo(text); }
+    // The verdict on the player's move (Verdict::None clears it).
+    virtual void ShowVerdict(Verdict) {}
+    // Takes back a wrong try (the last move on the main board, from -> to) so that the
+    // player can try again.
+    virtual bool TakeBackTry(Square from, Square to) {
+        (void)from;
+        (void)to;
+        return BoardMoveBack();
+    }
+    // Whether a hint may be asked for now.
+    virtual void SetHintAvailable(bool) {}
+    // A hint: the origin of the move to find, and with `to` not None an arrow to its target.
+    virtual void ShowHint(Square, Square) {}
+    virtual void ClearHints() {}
 };
 
 } // namespace qv

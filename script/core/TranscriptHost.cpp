@@ -82,4 +82,9 @@ void TranscriptHost::ShowInfo(const std::string& text) {
     out_ << "info: " << text << "\n";
 }
 
+bool TranscriptHost::TakeBackTry(Square from, Square to) {
+    out_ << "retry: " << SquareName(from) << SquareName(to) << "\n";
+    return board_.MoveBack();
+}
+
 } // namespace qv

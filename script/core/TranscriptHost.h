@@ -14,7 +14,8 @@ class ProblemFlow;
 
 // Owns the main board (a BoardModel) and the window state that the transcript
 // needs (Next, board enabled, digits). Lines written: memo, memo-clear, label2,
-// label3, label6, points, turn, move, aux-move, addpoints, diagram, info, error.
+// label3, label6, points, turn, move, aux-move, addpoints, diagram, info, error, and
+// retry for a wrong try taken back.
 class TranscriptHost : public ScriptHost {
 public:
     explicit TranscriptHost(std::ostream& out) : out_(out) {}
@@ -58,6 +59,7 @@ public:
                                const std::vector<std::string>& args) override;
     void ShowError(const std::string& message) override;
     void ShowInfo(const std::string& text) override;
+    bool TakeBackTry(Square from, Square to) override;
 
 private:
     std::ostream& out_;

@@ -68,7 +68,7 @@ void TForm1Test::startUpStateAndLayout() {
     // Designed bounds at 96 dpi.
     QCOMPARE(f.ChessBrd1->geometry(), QRect(15, 7, 368, 368));
     QCOMPARE(f.ListBox1->geometry(), QRect(400, 24, 337, 73));
-    QCOMPARE(f.Memo1->geometry(), QRect(16, 384, 721, 105));
+    QCOMPARE(f.Memo1->geometry(), QRect(16, 406, 721, 83)); // under the move box
     QCOMPARE(f.Panel2->geometry(), QRect(400, 264, 337, 73));
     QCOMPARE(f.CLEDLabel2->geometry(), QRect(120, 40, 15, 26));
     QCOMPARE(f.BitBtn2->geometry(), QRect(400, 344, 49, 25));
@@ -99,14 +99,14 @@ void TForm1Test::menusCaptionsAndStatusBar() {
         for (QAction* a : m->actions()) list << a->objectName() + QLatin1Char('=') + a->text();
         return list;
     };
-    QCOMPARE(captions(f.Archivo1),
-             (QStringList{"LeerProblemas1=&Read problems", "SAveremarks1=S&Ave remarks",
-                          "Saveresults1=&Save results", "Salir1=&Quit"}));
+    QCOMPARE(captions(f.Archivo1), (QStringList{"LeerProblemas1=&Read problems", "=Recent &files",
+                                                "SAveremarks1=S&Ave remarks",
+                                                "Saveresults1=&Save results", "Salir1=&Quit"}));
     QCOMPARE(captions(f.Opciones1),
              (QStringList{"Blancasarribaabajo1=&White UP/Down",
                           "Lneasentreescaques1=&Lines between squares", "Coordenadas1=&Coordinates",
                           "Colorcasillasblancas1=W&h&Ite square colour",
-                          "Colorcasillasnegras1=&Black square colour", "Engine1=&Engine..."}));
+                          "Colorcasillasnegras1=&Black square colour", "Engine1=&Engine...", "=", "=&Training"}));
     QCOMPARE(captions(f.Ayuda1),
              (QStringList{"OnlineHelp1=O&nLine Help", "Credits1=&About this program"}));
     const QString status = f.StatusText->text();

@@ -21,7 +21,7 @@ cd "$root"
 for f in bin/quorvane bin/qvn; do
   [ -x "$f" ] || fail "$f is not installed"
 done
-for f in pop.wav white.jpg black.jpg rbn.jpg pnb.jpg first-steps.qvn; do
+for f in pop.wav verdict.wav white.jpg black.jpg rbn.jpg pnb.jpg first-steps.qvn; do
   [ -f "$datadir/$f" ] || fail "$datadir/$f is not installed"
 done
 [ "$(find "$datadir" -maxdepth 1 -name '*.jpg' | wc -l)" -eq 26 ] || fail "not 26 diagram pictures"

@@ -7,7 +7,7 @@
 #include "tools/artgen/IndexedImage.h"
 #include "tools/artgen/JpegWriter.h"
 #include "tools/artgen/PieceSets.h"
-#include "tools/artgen/PopSound.h"
+#include "tools/artgen/Sounds.h"
 #include "tools/artgen/WindowPictures.h"
 
 #include <QDir>
@@ -15,6 +15,7 @@
 #include <QImage>
 
 #include <stdexcept>
+#include <utility>
 
 namespace qv::artgen {
 
@@ -64,12 +65,15 @@ void ArtworkWriter::WriteWindowPictures() {
 }
 
 void ArtworkWriter::WriteSound() {
-    const QString path = Prepare("sound", "pop.wav");
-    QFile file(path);
-    const QByteArray wav = PopSoundWav();
-    if (!file.open(QIODevice::WriteOnly) || file.write(wav) != wav.size())
-        throw std::runtime_error("cannot write " + path.toStdString());
-    written_ << path;
+    const std::pair<const char*, QByteArray> sounds[] = {{"pop.wav", PopSoundWav()},
+                                                         {"verdict.wav", VerdictSoundWav()}};
+    for (const auto& [name, wav] : sounds) {
+        const QString path = Prepare("sound", name);
+        QFile file(path);
+        if (!file.open(QIODevice::WriteOnly) || file.write(wav) != wav.size())
+            throw std::runtime_error("cannot write " + path.toStdString());
+        written_ << path;
+    }
 }
 
 void ArtworkWriter::WriteIcons() {

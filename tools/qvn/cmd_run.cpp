@@ -1,4 +1,4 @@
-// qvn run FILE [--problem ENTRY] [--moves MOVES] [--accept-points yes|no]
+// qvn run FILE [--problem ENTRY] [--moves MOVES] [--tries N] [--accept-points yes|no]
 // [--record [--db PATH]]: a headless play-through of one problem, printed as a
 // transcript, and with --record kept in the progress store as an attempt.
 #include "tools/qvn/Command.h"
@@ -47,8 +47,21 @@ bool PlayUserMove(qv::BoardModel& board, const std::string& text) {
     return ok;
 }
 
+// --tries: a count from 1 up, or "unlimited".
+bool ParseTries(const std::string& text, int& tries) {
+    if (text == "unlimited") {
+        tries = qv::TrainingOptions::UnlimitedTries;
+        return true;
+    }
+    if (text.empty() || text.size() > 4 || text.find_first_not_of("0123456789") != text.npos)
+        return false;
+    tries = std::stoi(text);
+    return tries >= 1;
+}
+
 int RunRun(const std::vector<std::string>& args) {
     std::string file, problem, acceptText = "no";
+    qv::TrainingOptions training;
     std::vector<std::string> moves;
     bool haveProblem = false;
     bool record = false;
@@ -61,6 +74,9 @@ int RunRun(const std::vector<std::string>& args) {
             haveProblem = true;
         } else if (a == "--moves" && hasValue) {
             moves = SplitMoves(args[++i]);
+        } else if (a == "--tries" && hasValue) {
+            if (!ParseTries(args[++i], training.TriesPerMove))
+                return qvn::UsageError("run", "--tries takes a count from 1 to 9999 or unlimited");
         } else if (a == "--accept-points" && hasValue) {
             acceptText = args[++i];
             if (acceptText != "yes" && acceptText != "no")
@@ -82,6 +98,7 @@ int RunRun(const std::vector<std::string>& args) {
     qv::TranscriptHost host(std::cout);
     host.AcceptPoints = acceptText == "yes";
     qv::ProblemFlow flow(g, host);
+    flow.SetTrainingOptions(training);
     host.Attach(flow);
     std::unique_ptr<qvn::ProgressSession> progress;
     qv::SystemClock clock;
@@ -123,17 +140,26 @@ int RunRun(const std::vector<std::string>& args) {
     const bool found = flow.SelectProblem(*entry);
     std::size_t nextMove = 0;
     bool refused = false;
-    for (int presses = 0; found && host.NextEnabled() && presses < MaxPresses; ++presses) {
+    bool stopped = false;
+    for (int presses = 0; found && !stopped && host.NextEnabled() && presses < MaxPresses;
+         ++presses) {
         const qv::ScriptStop stop = flow.Next();
         if (stop == qv::ScriptStop::IndexLine) break;
         if (stop != qv::ScriptStop::UserTurn) continue;
-        if (nextMove >= moves.size()) break;
-        const std::string& m = moves[nextMove++];
-        if (!PlayUserMove(host.Board(), m)) {
-            std::cout << "refused: " << m << "\n";
-            refused = true;
-            break;
-        }
+        // The moves of --moves are the tries: a wrong one with tries left is taken
+        // back and the next one is played at the same turn.
+        do {
+            if (nextMove >= moves.size()) {
+                stopped = true;
+                break;
+            }
+            const std::string& m = moves[nextMove++];
+            if (!PlayUserMove(host.Board(), m)) {
+                std::cout << "refused: " << m << "\n";
+                refused = stopped = true;
+                break;
+            }
+        } while (flow.TakeBackTry());
     }
     std::cout << "position: " << host.Board().Fen() << "\n";
     std::cout << "total: " << g.TotalPoints << "\n";
@@ -152,8 +178,10 @@ int RunRun(const std::vector<std::string>& args) {
 
 qvn::Registrar reg{
     {"run",
-     "FILE [--problem ENTRY] [--moves MOVES] [--accept-points yes|no] [--record [--db PATH]]",
+     "FILE [--problem ENTRY] [--moves MOVES] [--tries N] [--accept-points yes|no] "
+     "[--record [--db PATH]]",
      "plays a problem through without a display and prints what the trainer would show;\n"
+     "      --tries gives each turn N tries (or unlimited), --moves supplying them in order;\n"
      "      --record keeps the play-through as an attempt in the progress store",
      RunRun}};
 

@@ -118,6 +118,20 @@ public:
     }
     void ShowError(const std::string& m) override { Calls.push_back("error: " + m); }
     void ShowInfo(const std::string& t) override { Calls.push_back("info: " + t); }
+
+    // Training options.
+    bool HintAvailable = false;
+    void ShowBanner(const std::string& t) override { Calls.push_back("banner: " + t); }
+    void ShowVerdict(qv::Verdict v) override { Calls.push_back("verdict: " + qv::VerdictText(v)); }
+    bool TakeBackTry(qv::Square f, qv::Square t) override {
+        Calls.push_back("take-back: " + qv::SquareName(f) + qv::SquareName(t));
+        return Board.MoveBack();
+    }
+    void SetHintAvailable(bool a) override { HintAvailable = a; }
+    void ShowHint(qv::Square f, qv::Square t) override {
+        Calls.push_back("hint: " + qv::SquareName(f) + (t == qv::None ? "" : qv::SquareName(t)));
+    }
+    void ClearHints() override { Calls.push_back("hints-clear"); }
 };
 
 } // namespace qvtest
