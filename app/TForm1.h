@@ -36,6 +36,7 @@ class TCLEDLabel;
 class TDRLabel;
 class TLabel3D;
 class TFormResizer;
+class TFilterEdit;
 class TListBox;
 class TForm2;
 class TForm3;
@@ -73,6 +74,7 @@ public:
     TLabel3D* Label3D1 = nullptr;
     TDRLabel* DRLabel1 = nullptr;
     QLabel* Label4 = nullptr;
+    TFilterEdit* FilterEdit1 = nullptr; // narrows the index list, beside "Index:"
     TListBox* ListBox1 = nullptr;
     QPlainTextEdit* Memo1 = nullptr;
     QSoundEffect* MediaPlayer1 = nullptr; // created on the first sound
