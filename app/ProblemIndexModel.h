@@ -59,8 +59,8 @@ private:
     QStringList entries_;
     std::vector<std::int8_t> marks_;
     QString filter_;
-    bool filtered_ = false;     // rows_ is in use
-    std::vector<int> rows_;     // file row of each shown row, while filtered
+    bool filtered_ = false;      // rows_ is in use
+    std::vector<int> rows_;      // file row of each shown row, while filtered
     std::vector<int> rowOfFile_; // shown row of each file row (-1: hidden), while filtered
 };
 

@@ -79,7 +79,9 @@ QLabel* MakeLabel(QWidget* parent, int left, int top, const QString& text) {
 
 } // namespace
 
-const char* const TForm1::OpenDialogFilter = "Tactics Files|*.qvn|Text files|*.txt|All files|*.*";
+// Puzzle collections come after the problem files' own entries.
+const char* const TForm1::OpenDialogFilter = "Tactics Files|*.qvn|Text files|*.txt|All files|*.*"
+                                             "|Puzzle collections|*.pgn *.epd *.csv";
 
 TForm1::TForm1(Globales& globals, const QStringList& arguments, QWidget* parent)
     : QMainWindow(parent), g_(globals), flow_(globals, *this) {
@@ -289,6 +291,7 @@ void TForm1::CreateControls() {
                             StatusBar1);
     StatusBar1->addWidget(StatusText, 1);
     setStatusBar(StatusBar1);
+    CreateImportControls();
 }
 
 void TForm1::CreateMenus() {

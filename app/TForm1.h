@@ -24,6 +24,7 @@ class QLabel;
 class QLineEdit;
 class QMenu;
 class QPlainTextEdit;
+class QProgressBar;
 class QPushButton;
 class QSoundEffect;
 class QStatusBar;
@@ -43,6 +44,8 @@ class TForm3;
 class TForm4;
 class TForm5;
 class TrainerSettings;
+class PuzzleConversion;
+struct ConversionResult;
 struct TrainerPreferences;
 class TUseHTMLHelp;
 using HelpRouter = TUseHTMLHelp;
@@ -207,6 +210,13 @@ public:
     void MoveEdit1Enter(); // Enter in the move box
     void FocusMoveBox();   // M or /
 
+    // --- puzzle collections: converted in the background, then listed (TForm1Import.cpp) ---
+    QProgressBar* ImportProgress1 = nullptr; // in the status bar while a conversion runs
+    QPushButton* ImportCancel1 = nullptr;
+    PuzzleConversion* Conversion = nullptr;
+    QString ImportCacheDir; // where converted collections are kept
+    void ImportCancel1Click();
+
     // --- remembering (TForm1Settings.cpp) ---
     QMenu* RecentFiles1 = nullptr; // File > Recent files
     // Restores what the settings remember (before the window is first shown) and keeps
@@ -270,6 +280,11 @@ private:
     bool PlayVerdictSound();
     // Reads a problem file and lists its problems (Read problems, a recent file).
     void OpenProblemFile(const QString& name);
+    void CreateImportControls();
+    void OpenPuzzleFile(const QString& name);
+    void ShowConversion(bool shown);
+    void ConversionFinished(const ConversionResult& result);
+    void ListConvertedFile(const ConversionResult& result);
     void UpdateRecentMenu();
     void RestoreLastProblem(const TrainerPreferences& preferences);
     void PickSquareColour(bool light);
@@ -297,7 +312,8 @@ private:
     bool settingsFailed_ = false;
     bool preferredWhiteOnTop_ = false; // the orientation the user chose, not the script's
     QStringList recentFiles_;
-    QString openFile_; // the problem file listed, as an absolute path
+    QString openFile_; // the problem file listed, as an absolute path (a collection's own path)
+    QString pendingProblem_; // selected once the collection being converted is listed
 };
 
 } // namespace qv

@@ -1,5 +1,6 @@
 // What the main window remembers between runs, and File > Recent files.
 #include "app/ErrorBox.h"
+#include "app/PuzzleConversion.h"
 #include "app/TForm1.h"
 #include "app/TListBox.h"
 #include "app/TrainerSettings.h"
@@ -62,7 +63,12 @@ void TForm1::RestoreLastProblem(const TrainerPreferences& p) {
             return;
         }
     }
-    if (openFile_ != QFileInfo(p.LastFile).absoluteFilePath() || p.LastProblem.isEmpty()) return;
+    const QString last = QFileInfo(p.LastFile).absoluteFilePath();
+    if (Conversion->Running() && Conversion->Source() == last) {
+        pendingProblem_ = p.LastProblem; // selected once the collection is listed
+        return;
+    }
+    if (openFile_ != last || p.LastProblem.isEmpty()) return;
     const int row = ListBox1->FindEntry(p.LastProblem);
     if (row < 0) return;
     ListBox1->setCurrentRow(row);
@@ -103,6 +109,16 @@ void TForm1::RememberSettings() {
 }
 
 void TForm1::OpenProblemFile(const QString& name) {
+    if (PuzzleConversion::IsPuzzleFile(name)) {
+        OpenPuzzleFile(name);
+        return;
+    }
+    // Another file chosen while a collection is being converted: that conversion stops.
+    pendingProblem_.clear();
+    if (Conversion->Running()) {
+        Conversion->Cancel();
+        ShowConversion(false);
+    }
     ListBox1->clear();
     FilterEdit1->clear();
     StatusBar1->clearMessage();

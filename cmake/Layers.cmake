@@ -21,7 +21,8 @@ qv_layer(windows           QT Widgets  USES board/ui script/core widgets resourc
                                        analysis/core analysis/engines)
 qv_layer(app/help          QT Widgets  TARGETS qv_help)
 qv_layer(app               QT Widgets Multimedia
-                           USES app/help board/ui script/core script/ui widgets windows resources)
+                           USES app/help board/ui script/core script/ui widgets windows resources
+                                puzzles/core)
 
 # The command-line companion: every core and Qt's non-graphical modules, never widgets.
 qv_layer(tools/qvn         QT Core     TARGETS qvn

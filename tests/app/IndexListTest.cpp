@@ -47,8 +47,8 @@ void IndexListTest::filterNarrowsInFileOrder() {
 
     // By title, ignoring case, in file order ("Fool's mate" between the two "Mate"s).
     TypeFilter(f, QStringLiteral("MATE"));
-    QCOMPARE(Shown(f.ListBox1), (QStringList{"1 Mate in one", "3 Fool's mate",
-                                              "5 Mate, not stalemate"}));
+    QCOMPARE(Shown(f.ListBox1),
+             (QStringList{"1 Mate in one", "3 Fool's mate", "5 Mate, not stalemate"}));
     // By label.
     TypeFilter(f, QStringLiteral("4"));
     QCOMPARE(Shown(f.ListBox1), QStringList{"4 Back rank"});
