@@ -38,9 +38,18 @@ void ProblemIndexModel::Refilter() {
     rowOfFile_.clear();
     filtered_ = !filter_.isEmpty();
     if (!filtered_) return;
+    // Every word of the filter must appear in the entry, in any order ("rook 12" finds
+    // "12 Rook ending"); a filter of spaces alone shows every entry.
+    const QStringList words = filter_.split(QLatin1Char(' '), Qt::SkipEmptyParts);
+    filtered_ = !words.isEmpty();
+    if (!filtered_) return;
     rowOfFile_.assign(entries_.size(), -1);
     for (int i = 0; i < int(entries_.size()); ++i) {
-        if (!entries_.at(i).contains(filter_, Qt::CaseInsensitive)) continue;
+        const QString& entry = entries_.at(i);
+        if (!std::all_of(words.begin(), words.end(), [&entry](const QString& word) {
+                return entry.contains(word, Qt::CaseInsensitive);
+            }))
+            continue;
         rowOfFile_[std::size_t(i)] = int(rows_.size());
         rows_.push_back(i);
     }

@@ -30,8 +30,8 @@ public:
     void SetEntries(const std::vector<std::string>& entries);
     void Clear();
 
-    // Shows only the entries whose text holds `text`, ignoring case; an empty text shows
-    // every entry.
+    // Shows only the entries whose text holds every word of `text` (words are separated
+    // by spaces; case is ignored); a text without words shows every entry.
     void SetFilter(const QString& text);
     const QString& Filter() const { return filter_; }
 

@@ -96,12 +96,11 @@ bool PuzzleConversion::IsPuzzleFile(const QString& path) {
 QString PuzzleConversion::CacheFileFor(const QString& source, const QString& cacheDir) {
     const QFileInfo info(source);
     if (!info.isFile()) return {};
-    return QDir(cacheDir).filePath(
-        CachePrefix(info.absoluteFilePath()) +
-        QStringLiteral("%1-%2-v%3.qvn")
-            .arg(info.size())
-            .arg(info.lastModified().toMSecsSinceEpoch())
-            .arg(kCacheVersion));
+    return QDir(cacheDir).filePath(CachePrefix(info.absoluteFilePath()) +
+                                   QStringLiteral("%1-%2-v%3.qvn")
+                                       .arg(info.size())
+                                       .arg(info.lastModified().toMSecsSinceEpoch())
+                                       .arg(kCacheVersion));
 }
 
 bool PuzzleConversion::FromCache(const QString& source, const QString& cacheDir,
@@ -246,7 +245,8 @@ void PuzzleConversion::Poll() {
     if (job->Result.Kind == ConversionResult::Converted) {
         // Conversions of earlier versions of the same collection are no longer needed.
         const QFileInfo cache(job->Result.CacheFile);
-        const QString prefix = cache.fileName().left(cache.fileName().indexOf(QLatin1Char('-')) + 1);
+        const QString prefix =
+            cache.fileName().left(cache.fileName().indexOf(QLatin1Char('-')) + 1);
         const QDir dir = cache.absoluteDir();
         for (const QString& name : dir.entryList({prefix + QLatin1Char('*')}, QDir::Files))
             if (name != cache.fileName()) QFile::remove(dir.filePath(name));

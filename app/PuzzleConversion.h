@@ -19,12 +19,12 @@ namespace qv {
 struct ConversionResult {
     enum Outcome { Converted, Cancelled, Failed };
     Outcome Kind = Failed;
-    QString Source;    // the collection, as an absolute path
-    QString CacheFile; // the problem file made from it (Converted)
-    QString Message;   // why it failed (Failed)
-    long Records = 0;  // records read
-    long Imported = 0; // problems written
-    long Skipped = 0;  // records that could not be used
+    QString Source;         // the collection, as an absolute path
+    QString CacheFile;      // the problem file made from it (Converted)
+    QString Message;        // why it failed (Failed)
+    long Records = 0;       // records read
+    long Imported = 0;      // problems written
+    long Skipped = 0;       // records that could not be used
     bool Truncated = false; // stopped at the size a problem file may have
     bool FromCache = false;
 };

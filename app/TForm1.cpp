@@ -209,7 +209,8 @@ void TForm1::CreateControls() {
     FilterEdit1->setPlaceholderText(QStringLiteral("Filter by label or title"));
     FilterEdit1->setAccessibleName(QStringLiteral("Filter the index"));
     FilterEdit1->setToolTip(QStringLiteral("Shows only the problems whose label or title holds "
-                                           "this text (case does not matter)"));
+                                           "every word typed here, in any case.\n"
+                                           "Down or Enter goes into the list; Escape clears."));
     setTabOrder(FilterEdit1, ListBox1);
 
     Memo1 = new QPlainTextEdit(c);
@@ -480,6 +481,17 @@ void TForm1::FormResize() {
 void TForm1::resizeEvent(QResizeEvent* event) {
     QMainWindow::resizeEvent(event);
     FormResize();
+}
+
+void TForm1::showEvent(QShowEvent* event) {
+    QMainWindow::showEvent(event);
+    // A message given before the window was first shown (a file opened at start-up) did
+    // not hide the status bar's own text, which was not visible yet: give it again.
+    const QString message = StatusBar1->currentMessage();
+    if (!message.isEmpty()) {
+        StatusBar1->clearMessage();
+        StatusBar1->showMessage(message);
+    }
 }
 
 void TForm1::closeEvent(QCloseEvent* event) {

@@ -29,6 +29,7 @@ class QPushButton;
 class QSoundEffect;
 class QStatusBar;
 class QTimer;
+class QToolButton;
 
 namespace qv {
 
@@ -212,7 +213,7 @@ public:
 
     // --- puzzle collections: converted in the background, then listed (TForm1Import.cpp) ---
     QProgressBar* ImportProgress1 = nullptr; // in the status bar while a conversion runs
-    QPushButton* ImportCancel1 = nullptr;
+    QToolButton* ImportCancel1 = nullptr;
     PuzzleConversion* Conversion = nullptr;
     QString ImportCacheDir; // where converted collections are kept
     void ImportCancel1Click();
@@ -264,6 +265,7 @@ public:
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
+    void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
 

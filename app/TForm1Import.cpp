@@ -11,9 +11,9 @@
 #include <QFileInfo>
 #include <QLocale>
 #include <QProgressBar>
-#include <QPushButton>
 #include <QStandardPaths>
 #include <QStatusBar>
+#include <QToolButton>
 
 #include <utility>
 
@@ -28,8 +28,8 @@ QString Shown(const QString& path) {
 } // namespace
 
 void TForm1::CreateImportControls() {
-    ImportCacheDir =
-        QStandardPaths::writableLocation(QStandardPaths::CacheLocation) + QStringLiteral("/puzzles");
+    ImportCacheDir = QStandardPaths::writableLocation(QStandardPaths::CacheLocation) +
+                     QStringLiteral("/puzzles");
     Conversion = new PuzzleConversion(this);
     connect(Conversion, &PuzzleConversion::Progress, this,
             [this](int permille) { ImportProgress1->setValue(permille); });
@@ -42,11 +42,14 @@ void TForm1::CreateImportControls() {
     ImportProgress1->setTextVisible(false);
     ImportProgress1->setFixedSize(160, 13);
     ImportProgress1->setAccessibleName(QStringLiteral("Conversion progress"));
-    ImportCancel1 = new QPushButton(QStringLiteral("Cancel"), StatusBar1);
+    // Small enough for the status bar's height.
+    ImportCancel1 = new QToolButton(StatusBar1);
+    ImportCancel1->setText(QStringLiteral("Cancel"));
     ImportCancel1->setObjectName(QStringLiteral("ImportCancel1"));
-    ImportCancel1->setFixedHeight(17);
-    ImportCancel1->setToolTip(QStringLiteral("Stops converting; the open problems stay as they are"));
-    connect(ImportCancel1, &QPushButton::clicked, this, Guarded([this] { ImportCancel1Click(); }));
+    ImportCancel1->setFixedHeight(15);
+    ImportCancel1->setToolTip(
+        QStringLiteral("Stops converting; the open problems stay as they are"));
+    connect(ImportCancel1, &QToolButton::clicked, this, Guarded([this] { ImportCancel1Click(); }));
     StatusBar1->addPermanentWidget(ImportProgress1);
     StatusBar1->addPermanentWidget(ImportCancel1);
     ShowConversion(false);

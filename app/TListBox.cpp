@@ -30,6 +30,10 @@ TListBox::TListBox(QWidget* parent) : QListView(parent), model_(new ProblemIndex
     // All rows are equally high, so a list of any length lays out at once.
     setUniformItemSizes(true);
     setLayoutMode(QListView::SinglePass);
+    // A long title is cut with an ellipsis (its tooltip shows it whole), as a list box
+    // cuts it, rather than giving the short list a horizontal scroll bar.
+    setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    setTextElideMode(Qt::ElideRight);
     auto* delegate = new FixedHeightDelegate(this);
     delegate->setParent(this);
     setItemDelegate(delegate);

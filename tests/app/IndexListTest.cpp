@@ -49,9 +49,11 @@ void IndexListTest::filterNarrowsInFileOrder() {
     TypeFilter(f, QStringLiteral("MATE"));
     QCOMPARE(Shown(f.ListBox1),
              (QStringList{"1 Mate in one", "3 Fool's mate", "5 Mate, not stalemate"}));
-    // By label.
+    // By label, and by several words in any order.
     TypeFilter(f, QStringLiteral("4"));
     QCOMPARE(Shown(f.ListBox1), QStringList{"4 Back rank"});
+    TypeFilter(f, QStringLiteral("STALEMATE 5"));
+    QCOMPARE(Shown(f.ListBox1), QStringList{"5 Mate, not stalemate"});
     TypeFilter(f, QStringLiteral("no such problem"));
     QCOMPARE(f.ListBox1->count(), 0);
     TypeFilter(f, QString());
