@@ -48,7 +48,8 @@ void TForm1::UseSettings(TrainerSettings* settings) {
 // problem selected last.
 void TForm1::RestoreLastProblem(const TrainerPreferences& p) {
     if (p.LastFile.isEmpty()) return;
-    if (!g_.ProblemFileOpen) {
+    // A file named on the command line (perhaps still being converted) comes first.
+    if (!g_.ProblemFileOpen && !Conversion->Running()) {
         if (!QFileInfo(p.LastFile).isFile()) {
             recentFiles_.removeAll(p.LastFile);
             UpdateRecentMenu();
