@@ -2,6 +2,8 @@
 // digits, the clock and the menus, and the script host through which problems run.
 #pragma once
 
+#include "progress/core/Calendar.h"
+#include "progress/core/ProgressReports.h"
 #include "script/core/Globales.h"
 #include "script/core/ProblemFlow.h"
 #include "script/core/ScriptHost.h"
@@ -12,6 +14,8 @@
 #include <QMainWindow>
 #include <QStringList>
 
+#include <cstdint>
+#include <deque>
 #include <memory>
 #include <vector>
 
@@ -41,6 +45,10 @@ class TForm2;
 class TForm3;
 class TForm4;
 class TForm5;
+class TStatisticsWindow;
+class AttemptRecorder;
+class ProgressStore;
+class SqliteProgressStore;
 class TrainerSettings;
 struct TrainerPreferences;
 class TUseHTMLHelp;
@@ -215,6 +223,28 @@ public:
     void OpenRecentFile(const QString& path);
     QStringList RecentFiles() const { return recentFiles_; }
 
+    // --- progress: attempts recorded, marks, Continue, Review, Statistics
+    // (TForm1Progress.cpp) ---
+    QAction* Continue1 = nullptr;              // File > Continue
+    QMenu* Review1 = nullptr;                  // the Review menu
+    QAction* ReviewDue1 = nullptr;             // Review > Review due problems
+    QAction* Statistics1 = nullptr;            // Review > Statistics...
+    QLabel* SolvedText = nullptr;              // status bar, right: "12 of 40 solved"
+    TStatisticsWindow* Statistics = nullptr;   // created when first asked for
+    void Continue1Click();
+    void ReviewDue1Click();
+    void Statistics1Click();
+    // The progress store, opened on first use at ProgressFilePath(); it answers even
+    // when the file cannot be used (and says so once in the status bar).
+    ProgressStore& Progress();
+    // Solved, failed or untried for each entry of the index list, in its order.
+    const std::vector<ProblemMark>& Marks() const { return marks_; }
+    // Working through the due problems: how many are still to come.
+    bool Reviewing() const { return reviewing_; }
+    int ReviewLeft() const { return int(reviewQueue_.size()); }
+    // The clock of the problem under way, for the attempt that records it.
+    double ClockSeconds() const override;
+
     // --- ScriptHost ---
     void SetLabelText(ScriptLabel label, const std::string& text) override;
     void SetLabelVisible(ScriptLabel label, bool visible) override;
@@ -271,6 +301,16 @@ private:
     void UpdateRecentMenu();
     void RestoreLastProblem(const TrainerPreferences& preferences);
     void PickSquareColour(bool light);
+    void CreateProgressControls();
+    void CreateProgressMenus();
+    // Ends the play of the problem under way (recording it when attempted); before
+    // the clock is reset, so that the attempt keeps its thinking time.
+    void AbandonProblem();
+    void PlayRecorded(const ProblemPlay& play);
+    void UpdateProgress();
+    void TellProgressNotice();
+    void ReviewNext();
+    bool ReviewNextOnNext();
     QLabel* LabelAt(ScriptLabel label) const;
 
     Globales& g_;
@@ -296,6 +336,20 @@ private:
     bool preferredWhiteOnTop_ = false; // the orientation the user chose, not the script's
     QStringList recentFiles_;
     QString openFile_; // the problem file listed, as an absolute path
+    // Progress.
+    class PlayWatcher;
+    SystemClock clock_;
+    std::unique_ptr<SqliteProgressStore> progress_;
+    std::unique_ptr<AttemptRecorder> recorder_;
+    std::unique_ptr<PlayWatcher> watcher_;
+    std::vector<ProblemDigest> digests_; // of the open file, one per index entry
+    std::vector<ProblemMark> marks_;
+    std::deque<ProblemRecord> reviewQueue_;
+    bool reviewing_ = false;
+    bool reviewDone_ = false;       // the problem under review has ended: Next goes on
+    std::uint64_t reviewKey_ = 0;   // identity of the problem under review
+    int reviewShown_ = 0;           // problems of this review selected so far
+    QStringList reviewSkipped_;     // files of this review that were not found
 };
 
 } // namespace qv
