@@ -8,6 +8,8 @@
 #include "app/TListBox.h"
 #include "app/help/HelpRouter.h"
 #include "board/ui/TChessBrd.h"
+#include "progress/core/AttemptRecorder.h"
+#include "progress/store/SqliteProgressStore.h"
 #include "resources/Colours.h"
 #include "resources/ResourcePaths.h"
 #include "script/core/ProblemIndex.h"
@@ -20,6 +22,7 @@
 #include "windows/TForm3.h"
 #include "windows/TForm4.h"
 #include "windows/TForm5.h"
+#include "windows/TStatisticsWindow.h"
 #include "windows/WindowLook.h"
 
 #include <QApplication>
@@ -119,6 +122,8 @@ TForm1::TForm1(Globales& globals, const QStringList& arguments, QWidget* parent)
 }
 
 TForm1::~TForm1() {
+    flow_.SetPlayListener(nullptr);
+    delete Statistics; // before the store it reads
     // The board's events point at this window; the board goes with the window.
     if (ChessBrd1) {
         ChessBrd1->OnLegalMove = nullptr;
@@ -279,6 +284,7 @@ void TForm1::CreateControls() {
                             StatusBar1);
     StatusBar1->addWidget(StatusText, 1);
     setStatusBar(StatusBar1);
+    CreateProgressControls();
 }
 
 void TForm1::CreateMenus() {
@@ -321,6 +327,7 @@ void TForm1::CreateMenus() {
     Ayuda1->setObjectName(QStringLiteral("Ayuda1"));
     OnlineHelp1 = add(Ayuda1, "O&nLine Help", "OnlineHelp1", &TForm1::OnlineHelp1Click);
     Credits1 = add(Ayuda1, "&About this program", "Credits1", &TForm1::Credits1Click);
+    CreateProgressMenus();
 }
 
 void TForm1::AttachWindows(TForm2* form2, TForm3* form3, TForm4* form4, TForm5* form5) {
@@ -473,11 +480,13 @@ void TForm1::closeEvent(QCloseEvent* event) {
     // Closing the main window ends the program, even while the diagram window is shown.
     QMainWindow::closeEvent(event);
     if (!event->isAccepted()) return;
+    AbandonProblem();   // the problem under way is recorded as left
     RememberSettings(); // the window's place and size
     QCoreApplication::quit();
 }
 
 void TForm1::Salir1Click() {
+    AbandonProblem();
     RememberSettings();
     if (g_.ProblemFileOpen) {
         g_.ProblemFile.Close();
@@ -528,6 +537,9 @@ void TForm1::ShowStatusMessage(const QString& text) {
 void TForm1::ListBox1Click() {
     const QListWidgetItem* item = ListBox1->currentItem();
     if (!item) return;
+    // The problem left here is recorded with the time the clock gave it.
+    AbandonProblem();
+    reviewDone_ = false;
     Crono1.Stop();
     Crono1.Reset();
     clockRunningAtPause_ = false;
@@ -545,8 +557,19 @@ void TForm1::ListBox1Click() {
 
 void TForm1::BitBtn2Click() {
     HideBanner();
+    // A reviewed problem has ended: Next goes on to the next due one.
+    if (ReviewNextOnNext()) return;
     flow_.Next();
     FlushMemo();
+    if (reviewDone_) {
+        if (reviewQueue_.empty()) {
+            ReviewNext(); // says that the review is done
+        } else {
+            BitBtn2->setEnabled(true);
+            StatusBar1->showMessage(
+                QStringLiteral("Press Next for the next due problem (%1 left).").arg(ReviewLeft()));
+        }
+    }
 }
 
 void TForm1::ChessBrd1LegalMove(Square oldSq, Square newSq) {

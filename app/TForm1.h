@@ -225,12 +225,12 @@ public:
 
     // --- progress: attempts recorded, marks, Continue, Review, Statistics
     // (TForm1Progress.cpp) ---
-    QAction* Continue1 = nullptr;              // File > Continue
-    QMenu* Review1 = nullptr;                  // the Review menu
-    QAction* ReviewDue1 = nullptr;             // Review > Review due problems
-    QAction* Statistics1 = nullptr;            // Review > Statistics...
-    QLabel* SolvedText = nullptr;              // status bar, right: "12 of 40 solved"
-    TStatisticsWindow* Statistics = nullptr;   // created when first asked for
+    QAction* Continue1 = nullptr;            // File > Continue
+    QMenu* Review1 = nullptr;                // the Review menu
+    QAction* ReviewDue1 = nullptr;           // Review > Review due problems
+    QAction* Statistics1 = nullptr;          // Review > Statistics...
+    QLabel* SolvedText = nullptr;            // status bar, right: "12 of 40 solved"
+    TStatisticsWindow* Statistics = nullptr; // created when first asked for
     void Continue1Click();
     void ReviewDue1Click();
     void Statistics1Click();
@@ -337,7 +337,16 @@ private:
     QStringList recentFiles_;
     QString openFile_; // the problem file listed, as an absolute path
     // Progress.
-    class PlayWatcher;
+    // Hands the flow's plays to the recorder, opening the store when the first one starts.
+    class PlayWatcher : public PlayListener {
+    public:
+        explicit PlayWatcher(TForm1& form) : form_(form) {}
+        void PlayStarted(const ProblemPlay& play) override;
+        void PlayFinished(const ProblemPlay& play) override;
+
+    private:
+        TForm1& form_;
+    };
     SystemClock clock_;
     std::unique_ptr<SqliteProgressStore> progress_;
     std::unique_ptr<AttemptRecorder> recorder_;
@@ -346,10 +355,11 @@ private:
     std::vector<ProblemMark> marks_;
     std::deque<ProblemRecord> reviewQueue_;
     bool reviewing_ = false;
-    bool reviewDone_ = false;       // the problem under review has ended: Next goes on
-    std::uint64_t reviewKey_ = 0;   // identity of the problem under review
-    int reviewShown_ = 0;           // problems of this review selected so far
-    QStringList reviewSkipped_;     // files of this review that were not found
+    bool reviewDone_ = false;     // the problem under review has ended: Next goes on
+    std::uint64_t reviewKey_ = 0; // identity of the problem under review
+    int reviewShown_ = 0;         // problems of this review selected so far
+    int reviewTotal_ = 0;         // problems due when the review began
+    QStringList reviewSkipped_;   // files of this review that were not found
 };
 
 } // namespace qv

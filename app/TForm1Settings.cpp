@@ -103,12 +103,17 @@ void TForm1::RememberSettings() {
 }
 
 void TForm1::OpenProblemFile(const QString& name) {
+    AbandonProblem(); // recorded against the file it belongs to
     ListBox1->clear();
     StatusBar1->clearMessage();
     openFile_.clear();
+    digests_.clear();
+    UpdateProgress();
     const std::vector<std::string> entries = flow_.ReadProblems(name.toStdString());
     openFile_ = QFileInfo(name).absoluteFilePath();
+    digests_ = DigestProblems(g_.ProblemFile);
     ListProblems(entries, name);
+    UpdateProgress();
     recentFiles_ = WithRecentFile(recentFiles_, openFile_);
     UpdateRecentMenu();
     RememberSettings();

@@ -93,20 +93,24 @@ void TForm1Test::menusCaptionsAndStatusBar() {
     TForm1& f = t.form1;
     QStringList menus;
     for (QAction* a : f.menuBar()->actions()) menus << a->text();
-    QCOMPARE(menus, (QStringList{"&File", "&Options", "&Help"}));
+    QCOMPARE(menus, (QStringList{"&File", "&Options", "&Review", "&Help"}));
     auto captions = [](QMenu* m) {
         QStringList list;
         for (QAction* a : m->actions()) list << a->objectName() + QLatin1Char('=') + a->text();
         return list;
     };
-    QCOMPARE(captions(f.Archivo1), (QStringList{"LeerProblemas1=&Read problems", "=Recent &files",
-                                                "SAveremarks1=S&Ave remarks",
-                                                "Saveresults1=&Save results", "Salir1=&Quit"}));
+    QCOMPARE(
+        captions(f.Archivo1),
+        (QStringList{"LeerProblemas1=&Read problems", "=Recent &files", "Continue1=&Continue", "=",
+                     "SAveremarks1=S&Ave remarks", "Saveresults1=&Save results", "Salir1=&Quit"}));
     QCOMPARE(captions(f.Opciones1),
              (QStringList{"Blancasarribaabajo1=&White UP/Down",
                           "Lneasentreescaques1=&Lines between squares", "Coordenadas1=&Coordinates",
                           "Colorcasillasblancas1=W&h&Ite square colour",
-                          "Colorcasillasnegras1=&Black square colour", "Engine1=&Engine...", "=", "=&Training"}));
+                          "Colorcasillasnegras1=&Black square colour", "Engine1=&Engine...", "=",
+                          "=&Training"}));
+    QCOMPARE(captions(f.Review1),
+             (QStringList{"ReviewDue1=Review &due problems", "Statistics1=&Statistics..."}));
     QCOMPARE(captions(f.Ayuda1),
              (QStringList{"OnlineHelp1=O&nLine Help", "Credits1=&About this program"}));
     const QString status = f.StatusText->text();

@@ -1,0 +1,265 @@
+// The main window's side of the progress store: every attempt recorded as the problem
+// ends or is left, the "N of M solved" count, File > Continue, the review of due
+// problems and the Statistics window.
+#include "app/Dialogs.h"
+#include "app/ErrorBox.h"
+#include "app/TForm1.h"
+#include "app/TListBox.h"
+#include "progress/core/AttemptRecorder.h"
+#include "progress/store/ProgressLocation.h"
+#include "progress/store/SqliteProgressStore.h"
+#include "windows/TStatisticsWindow.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QStatusBar>
+
+#include <algorithm>
+
+namespace qv {
+
+namespace {
+
+// How long a write waits for qvn or a second trainer holding the file; an attempt
+// refused meanwhile is kept and written with the next one.
+constexpr int kBusyTimeoutMs = 250;
+
+std::uint64_t KeyOf(const ProblemPlay& play) {
+    return ProblemIdentityKey(play.Label, play.Title, play.Outline.ScriptHash);
+}
+
+QString FileName(const std::string& path) {
+    return QFileInfo(QString::fromStdString(path)).fileName();
+}
+
+} // namespace
+
+void TForm1::PlayWatcher::PlayStarted(const ProblemPlay& play) {
+    form_.Progress();
+    form_.recorder_->PlayStarted(play);
+}
+
+void TForm1::PlayWatcher::PlayFinished(const ProblemPlay& play) {
+    form_.Progress();
+    form_.recorder_->PlayFinished(play);
+    form_.PlayRecorded(play);
+}
+
+void TForm1::CreateProgressControls() {
+    // The count of solved problems keeps the right of the status bar; messages take the
+    // left part, over the program's notice, and leave the count in sight.
+    SolvedText = new QLabel(StatusBar1);
+    SolvedText->setObjectName(QStringLiteral("SolvedText"));
+    SolvedText->setContentsMargins(6, 0, 6, 0);
+    SolvedText->setToolTip(
+        QStringLiteral("Problems of this file solved at their latest attempt"));
+    SolvedText->hide();
+    StatusBar1->addPermanentWidget(SolvedText);
+    watcher_ = std::make_unique<PlayWatcher>(*this);
+    flow_.SetPlayListener(watcher_.get());
+}
+
+void TForm1::CreateProgressMenus() {
+    Continue1 = new QAction(QStringLiteral("&Continue"), this);
+    Continue1->setObjectName(QStringLiteral("Continue1"));
+    Continue1->setStatusTip(QStringLiteral("Start the first problem of the file not yet solved"));
+    Archivo1->insertAction(SAveremarks1, Continue1);
+    Archivo1->insertSeparator(SAveremarks1);
+    connect(Continue1, &QAction::triggered, this, Guarded([this] { Continue1Click(); }));
+
+    // Review and Statistics work across every problem file, so they get a menu of their
+    // own rather than a place under File, which acts on the open file.
+    Review1 = new QMenu(QStringLiteral("&Review"), this);
+    Review1->setObjectName(QStringLiteral("Review1"));
+    menuBar()->insertMenu(Ayuda1->menuAction(), Review1);
+    ReviewDue1 = Review1->addAction(QStringLiteral("Review &due problems"));
+    ReviewDue1->setObjectName(QStringLiteral("ReviewDue1"));
+    ReviewDue1->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_R));
+    connect(ReviewDue1, &QAction::triggered, this, Guarded([this] { ReviewDue1Click(); }));
+    Statistics1 = Review1->addAction(QStringLiteral("&Statistics..."));
+    Statistics1->setObjectName(QStringLiteral("Statistics1"));
+    connect(Statistics1, &QAction::triggered, this, Guarded([this] { Statistics1Click(); }));
+}
+
+ProgressStore& TForm1::Progress() {
+    if (!progress_) {
+        SqliteProgressStore::Options options;
+        options.Path = ProgressFilePath();
+        options.BusyTimeoutMs = kBusyTimeoutMs;
+        progress_ = std::make_unique<SqliteProgressStore>(options);
+        recorder_ = std::make_unique<AttemptRecorder>(*progress_, clock_);
+        TellProgressNotice();
+    }
+    return *progress_;
+}
+
+double TForm1::ClockSeconds() const {
+    return Crono1.Elapsed();
+}
+
+void TForm1::AbandonProblem() {
+    flow_.FinishPlay();
+}
+
+void TForm1::TellProgressNotice() {
+    if (!progress_) return;
+    // The store tells each fault once; training goes on whatever it says.
+    const std::string notice = progress_->TakeNotice();
+    if (!notice.empty()) StatusBar1->showMessage(QString::fromStdString(notice));
+}
+
+void TForm1::PlayRecorded(const ProblemPlay& play) {
+    if (recorder_->LastOutcome() == AttemptRecorder::Outcome::Recorded) {
+        UpdateProgress();
+        if (Statistics && Statistics->isVisible()) Statistics->Refresh();
+    }
+    TellProgressNotice();
+    if (reviewing_ && play.Ended && KeyOf(play) == reviewKey_) reviewDone_ = true;
+}
+
+void TForm1::UpdateProgress() {
+    if (!g_.ProblemFileOpen || digests_.empty() || openFile_.isEmpty()) {
+        marks_.clear();
+        SolvedText->hide();
+        return;
+    }
+    marks_ = MarkProblems(digests_,
+                          Progress().MarksOfFile(ProblemFilePath(openFile_.toStdString())));
+    const auto solved = std::count(marks_.begin(), marks_.end(), ProblemMark::Solved);
+    SolvedText->setText(QStringLiteral("%1 of %2 solved").arg(solved).arg(marks_.size()));
+    SolvedText->setAccessibleName(SolvedText->text());
+    SolvedText->show();
+    TellProgressNotice();
+}
+
+void TForm1::Continue1Click() {
+    if (!g_.ProblemFileOpen || marks_.empty()) {
+        StatusBar1->showMessage(QStringLiteral("Read a problem file first."));
+        return;
+    }
+    const auto next = std::find_if(marks_.begin(), marks_.end(),
+                                   [](ProblemMark m) { return m != ProblemMark::Solved; });
+    if (next == marks_.end()) {
+        StatusBar1->showMessage(QStringLiteral("Every problem of this file is solved."));
+        return;
+    }
+    const int row = int(next - marks_.begin());
+    ListBox1->setCurrentRow(row);
+    ListBox1->scrollToItem(ListBox1->item(row));
+    ListBox1Click();
+}
+
+// ---------------------------------------------------------------- review
+
+void TForm1::ReviewDue1Click() {
+    // While a review is under way the menu goes on to the next due problem.
+    if (reviewing_ && !reviewQueue_.empty()) {
+        ReviewNext();
+        return;
+    }
+    const std::vector<ProblemRecord> due = Progress().DueProblems(clock_.Today(), 0);
+    TellProgressNotice();
+    // The problems due now, each once: one failed again today waits for the next review.
+    reviewQueue_.assign(due.begin(), due.end());
+    reviewing_ = true;
+    reviewShown_ = 0;
+    reviewTotal_ = int(due.size());
+    reviewSkipped_.clear();
+    ReviewNext();
+}
+
+void TForm1::ReviewNext() {
+    reviewDone_ = false;
+    QStringList skipped;
+    while (!reviewQueue_.empty()) {
+        const ProblemRecord due = reviewQueue_.front();
+        reviewQueue_.pop_front();
+        const QString file = QString::fromStdString(due.Problem.File);
+        if (!QFileInfo(file).isFile()) {
+            skipped << QFileInfo(file).fileName();
+            continue;
+        }
+        if (!g_.ProblemFileOpen || ProblemFilePath(openFile_.toStdString()) != due.Problem.File) {
+            try {
+                OpenProblemFile(file);
+            } catch (...) {
+                skipped << QFileInfo(file).fileName();
+                continue;
+            }
+        }
+        // The same problem, or failing that (the file was edited) one of the same entry.
+        const std::uint64_t key =
+            ProblemIdentityKey(due.Problem.Label, due.Problem.Title, due.Problem.ScriptHash);
+        auto it = std::find_if(digests_.begin(), digests_.end(),
+                               [&](const ProblemDigest& d) { return d.Key == key; });
+        if (it == digests_.end())
+            it = std::find_if(digests_.begin(), digests_.end(), [&](const ProblemDigest& d) {
+                return d.Label == due.Problem.Label && d.Title == due.Problem.Title;
+            });
+        if (it == digests_.end()) {
+            skipped << QStringLiteral("%1 of %2").arg(QString::fromStdString(due.Problem.Label),
+                                                      FileName(due.Problem.File));
+            continue;
+        }
+        const int row = int(it - digests_.begin());
+        reviewKey_ = it->Key;
+        ++reviewShown_;
+        ListBox1->setCurrentRow(row);
+        ListBox1->scrollToItem(ListBox1->item(row));
+        ListBox1Click();
+        reviewing_ = true; // the selection above keeps the review going
+        reviewSkipped_ << skipped;
+        QString text = QStringLiteral("Review: problem %1 of %2 due.")
+                           .arg(reviewShown_ + reviewSkipped_.size())
+                           .arg(reviewTotal_);
+        if (!skipped.isEmpty())
+            text += QStringLiteral(" Not found, skipped: %1.").arg(skipped.join(QStringLiteral(", ")));
+        StatusBar1->showMessage(text);
+        return;
+    }
+    reviewing_ = false;
+    reviewSkipped_ << skipped;
+    if (!flow_.CurrentPlay()) BitBtn2->setEnabled(false); // the last one has ended
+    QString text;
+    if (reviewTotal_ == 0)
+        text = QStringLiteral("Nothing is due for review today.");
+    else if (reviewShown_ == 0)
+        text = QStringLiteral("No due problem could be found.");
+    else
+        text = QStringLiteral("Review done: %1 of %2 due problems worked through.")
+                   .arg(reviewShown_)
+                   .arg(reviewTotal_);
+    if (!reviewSkipped_.isEmpty())
+        text += QStringLiteral(" Not found, skipped: %1.")
+                    .arg(reviewSkipped_.join(QStringLiteral(", ")));
+    StatusBar1->showMessage(text);
+}
+
+bool TForm1::ReviewNextOnNext() {
+    if (!reviewDone_) return false;
+    ReviewNext();
+    return true;
+}
+
+// ---------------------------------------------------------------- statistics
+
+void TForm1::Statistics1Click() {
+    if (!Statistics) {
+        Statistics = new TStatisticsWindow(Progress(), clock_, this);
+        Statistics->setWindowFlag(Qt::Window);
+        Statistics->AskExportName = [](QWidget* owner, const QString& suggested) {
+            return Dialogs::Current().GetSaveFileName(owner, suggested);
+        };
+    }
+    Statistics->Refresh();
+    TellProgressNotice();
+    Statistics->show();
+    Statistics->raise();
+    Statistics->activateWindow();
+}
+
+} // namespace qv
