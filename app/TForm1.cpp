@@ -205,6 +205,16 @@ void TForm1::CreateControls() {
     ListBox1->SetItemHeight(14);
     connect(ListBox1, &TListBox::Click, this, Guarded([this] { ListBox1Click(); }));
 
+    // The filter box on the caption's line, as wide as the list reaches.
+    FilterEdit1 = new TFilterEdit(ListBox1, c);
+    FilterEdit1->setObjectName(QStringLiteral("FilterEdit1"));
+    FilterEdit1->setGeometry(440, 2, 297, 21);
+    FilterEdit1->setPlaceholderText(QStringLiteral("Filter by label or title"));
+    FilterEdit1->setAccessibleName(QStringLiteral("Filter the index"));
+    FilterEdit1->setToolTip(QStringLiteral("Shows only the problems whose label or title holds "
+                                           "this text (case does not matter)"));
+    setTabOrder(FilterEdit1, ListBox1);
+
     Memo1 = new QPlainTextEdit(c);
     Memo1->setObjectName(QStringLiteral("Memo1"));
     // Under the board's move box and verdict line (CreateTrainingControls).
@@ -519,7 +529,9 @@ void TForm1::LeerProblemas1Click() {
 }
 
 void TForm1::ListProblems(const std::vector<std::string>& entries, const QString& fileName) {
-    for (const std::string& entry : entries) ListBox1->AddItem(QString::fromStdString(entry));
+    // A new file is shown whole: the filter box starts empty.
+    FilterEdit1->clear();
+    ListBox1->SetEntries(entries);
     if (!entries.empty()) {
         StatusBar1->clearMessage();
         return;
@@ -535,8 +547,8 @@ void TForm1::ShowStatusMessage(const QString& text) {
 }
 
 void TForm1::ListBox1Click() {
-    const QListWidgetItem* item = ListBox1->currentItem();
-    if (!item) return;
+    const QString entry = ListBox1->CurrentEntry();
+    if (ListBox1->currentRow() < 0) return;
     // The problem left here is recorded with the time the clock gave it.
     AbandonProblem();
     reviewDone_ = false;
@@ -550,7 +562,7 @@ void TForm1::ListBox1Click() {
     SetBoardEnabled(false);
     ShowYourTurn(false);
     SetBoardBorderColor(BorderSilver);
-    flow_.SelectProblem(item->text().toStdString());
+    flow_.SelectProblem(entry.toStdString());
     FlushMemo();
     RememberSettings();
 }

@@ -40,6 +40,7 @@ class TCLEDLabel;
 class TDRLabel;
 class TLabel3D;
 class TFormResizer;
+class TFilterEdit;
 class TListBox;
 class TForm2;
 class TForm3;
@@ -81,6 +82,7 @@ public:
     TLabel3D* Label3D1 = nullptr;
     TDRLabel* DRLabel1 = nullptr;
     QLabel* Label4 = nullptr;
+    TFilterEdit* FilterEdit1 = nullptr; // narrows the index list, beside "Index:"
     TListBox* ListBox1 = nullptr;
     QPlainTextEdit* Memo1 = nullptr;
     QSoundEffect* MediaPlayer1 = nullptr; // created on the first sound
@@ -311,6 +313,7 @@ private:
     void TellProgressNotice();
     void ReviewNext();
     bool ReviewNextOnNext();
+    void SelectEntry(int fileRow); // selects and starts it, as a click does
     QLabel* LabelAt(ScriptLabel label) const;
 
     Globales& g_;

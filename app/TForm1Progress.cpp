@@ -12,9 +12,13 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <QIcon>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPainter>
+#include <QPainterPath>
+#include <QPixmap>
 #include <QPushButton>
 #include <QStatusBar>
 
@@ -36,6 +40,45 @@ QString FileName(const std::string& path) {
     return QFileInfo(QString::fromStdString(path)).fileName();
 }
 
+constexpr int kMarkSize = 12;
+
+// The index marks, by ProblemMark: a grey ring (not tried yet), a green tick (solved), a
+// red cross (failed), drawn at twice the size for sharp high-density screens.
+std::vector<QIcon> MarkIcons() {
+    std::vector<QIcon> icons;
+    for (ProblemMark mark : {ProblemMark::Untried, ProblemMark::Solved, ProblemMark::Failed}) {
+        QPixmap pixmap(2 * kMarkSize, 2 * kMarkSize);
+        pixmap.fill(Qt::transparent);
+        QPainter p(&pixmap);
+        p.setRenderHint(QPainter::Antialiasing);
+        p.scale(2, 2);
+        switch (mark) {
+        case ProblemMark::Untried:
+            p.setPen(QPen(QColor(150, 150, 150), 1.2));
+            p.drawEllipse(QRectF(3.5, 3.5, 5, 5));
+            break;
+        case ProblemMark::Solved: {
+            p.setPen(QPen(QColor(30, 140, 50), 2.2, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+            QPainterPath tick;
+            tick.moveTo(2, 6.5);
+            tick.lineTo(5, 9.5);
+            tick.lineTo(10.5, 2.5);
+            p.drawPath(tick);
+            break;
+        }
+        case ProblemMark::Failed:
+            p.setPen(QPen(QColor(200, 40, 40), 2.2, Qt::SolidLine, Qt::RoundCap));
+            p.drawLine(QPointF(3, 3), QPointF(9, 9));
+            p.drawLine(QPointF(9, 3), QPointF(3, 9));
+            break;
+        }
+        p.end();
+        pixmap.setDevicePixelRatio(2);
+        icons.emplace_back(pixmap);
+    }
+    return icons;
+}
+
 } // namespace
 
 void TForm1::PlayWatcher::PlayStarted(const ProblemPlay& play) {
@@ -55,10 +98,14 @@ void TForm1::CreateProgressControls() {
     SolvedText = new QLabel(StatusBar1);
     SolvedText->setObjectName(QStringLiteral("SolvedText"));
     SolvedText->setContentsMargins(6, 0, 6, 0);
-    SolvedText->setToolTip(
-        QStringLiteral("Problems of this file solved at their latest attempt"));
+    SolvedText->setToolTip(QStringLiteral("Problems of this file solved at their latest attempt"));
     SolvedText->hide();
     StatusBar1->addPermanentWidget(SolvedText);
+    // Each index entry shows whether it was solved, failed or not tried yet.
+    ListBox1->Model()->SetMarkLook(
+        MarkIcons(),
+        {QStringLiteral("not tried yet"), QStringLiteral("solved"), QStringLiteral("failed")});
+    ListBox1->setIconSize(QSize(kMarkSize, kMarkSize));
     watcher_ = std::make_unique<PlayWatcher>(*this);
     flow_.SetPlayListener(watcher_.get());
 }
@@ -127,8 +174,14 @@ void TForm1::UpdateProgress() {
         SolvedText->hide();
         return;
     }
-    marks_ = MarkProblems(digests_,
-                          Progress().MarksOfFile(ProblemFilePath(openFile_.toStdString())));
+    marks_ =
+        MarkProblems(digests_, Progress().MarksOfFile(ProblemFilePath(openFile_.toStdString())));
+    if (int(marks_.size()) == ListBox1->Model()->EntryCount()) {
+        std::vector<int> shown(marks_.size());
+        std::transform(marks_.begin(), marks_.end(), shown.begin(),
+                       [](ProblemMark m) { return int(m); });
+        ListBox1->Model()->SetMarks(shown);
+    }
     const auto solved = std::count(marks_.begin(), marks_.end(), ProblemMark::Solved);
     SolvedText->setText(QStringLiteral("%1 of %2 solved").arg(solved).arg(marks_.size()));
     SolvedText->setAccessibleName(SolvedText->text());
@@ -147,9 +200,16 @@ void TForm1::Continue1Click() {
         StatusBar1->showMessage(QStringLiteral("Every problem of this file is solved."));
         return;
     }
-    const int row = int(next - marks_.begin());
+    SelectEntry(int(next - marks_.begin()));
+}
+
+void TForm1::SelectEntry(int fileRow) {
+    // An entry that the filter hides is shown again with the whole list.
+    if (ListBox1->Model()->RowOf(fileRow) < 0) FilterEdit1->clear();
+    const int row = ListBox1->Model()->RowOf(fileRow);
+    if (row < 0) return;
     ListBox1->setCurrentRow(row);
-    ListBox1->scrollToItem(ListBox1->item(row));
+    ListBox1->scrollTo(ListBox1->model()->index(row, 0));
     ListBox1Click();
 }
 
@@ -201,23 +261,23 @@ void TForm1::ReviewNext() {
                 return d.Label == due.Problem.Label && d.Title == due.Problem.Title;
             });
         if (it == digests_.end()) {
-            skipped << QStringLiteral("%1 of %2").arg(QString::fromStdString(due.Problem.Label),
-                                                      FileName(due.Problem.File));
+            skipped << QStringLiteral("%1 of %2")
+                           .arg(QString::fromStdString(due.Problem.Label),
+                                FileName(due.Problem.File));
             continue;
         }
         const int row = int(it - digests_.begin());
         reviewKey_ = it->Key;
         ++reviewShown_;
-        ListBox1->setCurrentRow(row);
-        ListBox1->scrollToItem(ListBox1->item(row));
-        ListBox1Click();
+        SelectEntry(row);
         reviewing_ = true; // the selection above keeps the review going
         reviewSkipped_ << skipped;
         QString text = QStringLiteral("Review: problem %1 of %2 due.")
                            .arg(reviewShown_ + reviewSkipped_.size())
                            .arg(reviewTotal_);
         if (!skipped.isEmpty())
-            text += QStringLiteral(" Not found, skipped: %1.").arg(skipped.join(QStringLiteral(", ")));
+            text +=
+                QStringLiteral(" Not found, skipped: %1.").arg(skipped.join(QStringLiteral(", ")));
         StatusBar1->showMessage(text);
         return;
     }

@@ -63,10 +63,10 @@ void TForm1::RestoreLastProblem(const TrainerPreferences& p) {
         }
     }
     if (openFile_ != QFileInfo(p.LastFile).absoluteFilePath() || p.LastProblem.isEmpty()) return;
-    const QList<QListWidgetItem*> found = ListBox1->findItems(p.LastProblem, Qt::MatchExactly);
-    if (found.isEmpty()) return;
-    ListBox1->setCurrentItem(found.first());
-    ListBox1->scrollToItem(found.first());
+    const int row = ListBox1->FindEntry(p.LastProblem);
+    if (row < 0) return;
+    ListBox1->setCurrentRow(row);
+    ListBox1->scrollTo(ListBox1->model()->index(row, 0));
     ListBox1Click();
 }
 
@@ -105,6 +105,7 @@ void TForm1::RememberSettings() {
 void TForm1::OpenProblemFile(const QString& name) {
     AbandonProblem(); // recorded against the file it belongs to
     ListBox1->clear();
+    FilterEdit1->clear();
     StatusBar1->clearMessage();
     openFile_.clear();
     digests_.clear();

@@ -265,9 +265,9 @@ void TStatisticsWindow::ExportButtonClick() {
     const QString name = AskExportName(this, QStringLiteral("quorvane-attempts.csv"));
     if (name.isEmpty()) return;
     const QString error = ExportTo(name);
-    ExportStatus->setText(error.isEmpty() ? QStringLiteral("Exported to %1.")
-                                                .arg(QDir::toNativeSeparators(name))
-                                          : error);
+    ExportStatus->setText(
+        error.isEmpty() ? QStringLiteral("Exported to %1.").arg(QDir::toNativeSeparators(name))
+                        : error);
 }
 
 } // namespace qv

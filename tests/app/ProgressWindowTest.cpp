@@ -79,17 +79,27 @@ void ProgressWindowTest::attemptsRecordedAtEndAndOnLeaving() {
     QVERIFY(stored[0].Solved);
     QCOMPARE(stored[0].Points, 3);
     QCOMPARE(stored[0].BestScore, 3);
-    QVERIFY2(stored[0].ThinkingSeconds >= 0.2, qPrintable(QString::number(stored[0].ThinkingSeconds)));
+    QVERIFY2(stored[0].ThinkingSeconds >= 0.2,
+             qPrintable(QString::number(stored[0].ThinkingSeconds)));
     QCOMPARE(f.SolvedText->text(), QStringLiteral("1 of 2 solved"));
     QCOMPARE(f.Marks(), (std::vector{ProblemMark::Solved, ProblemMark::Untried}));
+    const QModelIndex first = f.ListBox1->model()->index(0, 0);
+    QCOMPARE(first.data(ProblemIndexModel::MarkRole).toInt(), int(ProblemMark::Solved));
+    QCOMPARE(first.data(Qt::AccessibleDescriptionRole).toString(), QStringLiteral("solved"));
+    QCOMPARE(first.data(Qt::ToolTipRole).toString(), QStringLiteral("1 Mate in one (solved)"));
+    QVERIFY(!first.data(Qt::DecorationRole).value<QIcon>().isNull());
 
     // A status message leaves the count in sight.
     f.statusBar()->showMessage(QStringLiteral("Something else"));
     QVERIFY(f.SolvedText->isVisible());
 
-    // Continue goes on to problem 2; a wrong move and then another selection leave it:
-    // recorded as failed, with its own thinking time taken before the clock was reset.
+    // Continue goes on to problem 2, shown again when the filter hid it; a wrong move and
+    // then another selection leave it: recorded as failed, with its own thinking time
+    // taken before the clock was reset.
+    QTest::keyClicks(f.FilterEdit1, QStringLiteral("1 M"));
+    QCOMPARE(f.ListBox1->count(), 1);
     f.Continue1->trigger();
+    QCOMPARE(f.ListBox1->count(), 2);
     QCOMPARE(f.ListBox1->currentRow(), 1);
     ClickNext(f);
     QTest::qWait(150);
@@ -201,7 +211,8 @@ void ProgressWindowTest::statisticsShowAndExport() {
     const QList<QByteArray> lines = ReadAll(csv).split('\n');
     QCOMPARE(lines.size(), 4); // header, two attempts, and the end of the last line
     QVERIFY(lines[0].startsWith("file,label,title,"));
-    const QByteArray quoted = "\"" + QFileInfo(file).canonicalFilePath().toUtf8().replace("\"", "\"\"") + "\"";
+    const QByteArray quoted =
+        "\"" + QFileInfo(file).canonicalFilePath().toUtf8().replace("\"", "\"\"") + "\"";
     QVERIFY2(lines[1].startsWith(quoted + ",7,Mate in one,"), lines[1].constData());
     QVERIFY(lines[1].endsWith(",3,3,1,0,1") || lines[1].endsWith(",3,3,1,0,1\r"));
     QVERIFY(lines[2].contains(",1,3,1,0,0"));

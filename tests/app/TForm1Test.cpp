@@ -126,9 +126,9 @@ void TForm1Test::commandLineFileIsListed() {
     QVERIFY(dialogs.errors.isEmpty());
     QVERIFY(t.g.ProblemFileOpen);
     QCOMPARE(f.ListBox1->count(), 5);
-    QCOMPARE(f.ListBox1->item(0)->text(), QStringLiteral("1 Mate in one"));
-    QCOMPARE(f.ListBox1->item(1)->text(), QStringLiteral("2 The Opera Game, Paris 1858"));
-    QCOMPARE(f.ListBox1->item(4)->text(), QStringLiteral("5 Mate, not stalemate"));
+    QCOMPARE(f.ListBox1->ItemText(0), QStringLiteral("1 Mate in one"));
+    QCOMPARE(f.ListBox1->ItemText(1), QStringLiteral("2 The Opera Game, Paris 1858"));
+    QCOMPARE(f.ListBox1->ItemText(4), QStringLiteral("5 Mate, not stalemate"));
     QVERIFY(!f.BitBtn2->isEnabled());
 
     // A file without index lines: an empty list, but the file is open, and the status
@@ -310,8 +310,8 @@ void TForm1Test::entryThatCannotBeFoundAgain() {
     ClickEntry(f.ListBox1, 0);
     QCOMPARE(dialogs.errors.size(), 1);
     QCOMPARE(dialogs.errors[0].caption, QStringLiteral("QRVNE"));
-    QCOMPARE(dialogs.errors[0].text, QString::fromStdString(ProblemNotFoundMessage(
-                                         f.ListBox1->item(0)->text().toStdString())));
+    QCOMPARE(dialogs.errors[0].text,
+             QString::fromStdString(ProblemNotFoundMessage(f.ListBox1->ItemText(0).toStdString())));
     QVERIFY(!f.BitBtn2->isEnabled());
 }
 

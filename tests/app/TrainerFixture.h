@@ -91,10 +91,11 @@ inline void Drag(TChessBrd& b, Square from, Square to) {
 }
 
 inline void ClickEntry(TListBox* list, int row) {
-    QListWidgetItem* item = list->item(row);
-    QVERIFY(item);
+    QVERIFY(row >= 0 && row < list->count());
+    const QModelIndex index = list->model()->index(row, 0);
+    list->scrollTo(index);
     QTest::mouseClick(list->viewport(), Qt::LeftButton, Qt::NoModifier,
-                      list->visualItemRect(item).center());
+                      list->visualRect(index).center());
 }
 
 inline void ClickNext(TForm1& f) {
