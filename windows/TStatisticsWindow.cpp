@@ -6,6 +6,7 @@
 #include <QBarCategoryAxis>
 #include <QBarSeries>
 #include <QBarSet>
+#include <QCategoryAxis>
 #include <QChart>
 #include <QChartView>
 #include <QDir>
@@ -45,14 +46,23 @@ QChartView* MakeChartView(const QString& title, QWidget* parent) {
     return view;
 }
 
-// A value axis from 0 to at least `top`, with whole-number ticks.
+// A value axis from 0 to at least `top`, with whole numbers at its ticks.
 QValueAxis* CountAxis(double top, const QString& title) {
     auto* axis = new QValueAxis;
-    axis->setRange(0, std::max(top, 1.0));
-    axis->applyNiceNumbers();
+    const int whole = std::max(1, int(std::ceil(top)));
+    axis->setRange(0, whole);
+    if (whole <= 6)
+        axis->setTickCount(whole + 1); // one tick per unit
+    else
+        axis->applyNiceNumbers();
     axis->setLabelFormat(QStringLiteral("%d"));
     axis->setTitleText(title);
     return axis;
+}
+
+QFont SmallerFont(QFont font) {
+    font.setPointSizeF(std::max(6.0, font.pointSizeF() - 1));
+    return font;
 }
 
 } // namespace
@@ -161,27 +171,29 @@ void TStatisticsWindow::FillDays(const std::vector<DayRecord>& days, int today) 
     SolvedSet = new QBarSet(QStringLiteral("Solved"));
     AttemptedSet->setColor(QColor(0x4a, 0x78, 0xb0));
     SolvedSet->setColor(QColor(0x3c, 0xa0, 0x50));
-    QStringList categories;
     double top = 0;
-    for (int day = today - DaysShown + 1; day <= today; ++day) {
+    const int first = today - DaysShown + 1;
+    for (int day = first; day <= today; ++day) {
         const auto it = byDay.find(day);
         const int a = it == byDay.end() ? 0 : it->second->Attempts;
         const int s = it == byDay.end() ? 0 : it->second->Solved;
         *AttemptedSet << a;
         *SolvedSet << s;
         top = std::max(top, double(a));
-        categories << ShortDay(day);
     }
     auto* series = new QBarSeries;
     series->append(AttemptedSet);
     series->append(SolvedSet);
     chart->addSeries(series);
-    auto* x = new QBarCategoryAxis;
-    x->append(categories);
-    x->setLabelsAngle(-90);
-    QFont small = x->labelsFont();
-    small.setPointSizeF(std::max(6.0, small.pointSizeF() - 2));
-    x->setLabelsFont(small);
+    // Day i of the chart stands at x = i; one label per week, since a label per day
+    // would not fit.
+    auto* x = new QCategoryAxis;
+    x->setRange(-0.5, DaysShown - 0.5);
+    for (int start = 0; start < DaysShown; start += 7)
+        x->append(ShortDay(first + start), std::min(start + 7, DaysShown) - 0.5);
+    x->setLabelsPosition(QCategoryAxis::AxisLabelsPositionCenter);
+    x->setLabelsFont(SmallerFont(x->labelsFont()));
+    x->setTitleText(QStringLiteral("Week from"));
     chart->addAxis(x, Qt::AlignBottom);
     series->attachAxis(x);
     QValueAxis* y = CountAxis(top, QStringLiteral("Problems"));
@@ -203,19 +215,24 @@ void TStatisticsWindow::FillWeeks(const std::vector<DayRecord>& days, int today)
     ThinkingSeries->setName(QStringLiteral("Mean thinking time (s)"));
     AccuracySeries->setPointsVisible(true);
     ThinkingSeries->setPointsVisible(true);
-    QStringList categories;
     double longest = 0;
     for (std::size_t i = 0; i < weeks.size(); ++i) {
         const WeekRecord& w = weeks[i];
+        if (w.Attempts == 0) continue; // no point where there is nothing to measure
         AccuracySeries->append(double(i), 100.0 * w.Accuracy());
         ThinkingSeries->append(double(i), w.MeanThinkingSeconds());
         longest = std::max(longest, w.MeanThinkingSeconds());
-        categories << ShortDay(w.FirstDay);
     }
     chart->addSeries(AccuracySeries);
     chart->addSeries(ThinkingSeries);
-    auto* x = new QBarCategoryAxis;
-    x->append(categories);
+    // Week i stands at x = i; every other week is labelled with its first day, under its point.
+    auto* x = new QCategoryAxis;
+    x->setRange(-0.5, double(weeks.size()) - 0.5);
+    x->setStartValue(-0.5);
+    for (std::size_t i = weeks.size() % 2 ? 0 : 1; i < weeks.size(); i += 2)
+        x->append(ShortDay(weeks[i].FirstDay), double(i));
+    x->setLabelsPosition(QCategoryAxis::AxisLabelsPositionOnValue);
+    x->setLabelsFont(SmallerFont(x->labelsFont()));
     x->setTitleText(QStringLiteral("Week from"));
     chart->addAxis(x, Qt::AlignBottom);
     AccuracySeries->attachAxis(x);

@@ -48,9 +48,11 @@ public:
     QChartView* WeekChart = nullptr;
     QBarSet* AttemptedSet = nullptr; // per day, oldest first
     QBarSet* SolvedSet = nullptr;
-    QLineSeries* AccuracySeries = nullptr; // per week, percent
-    QLineSeries* ThinkingSeries = nullptr; // per week, mean seconds
-    QTableWidget* FileTable = nullptr;     // file, problems attempted, solved
+    // Per week with attempts (x = the week's place, 0 the oldest): percent solved, and
+    // the mean thinking time in seconds.
+    QLineSeries* AccuracySeries = nullptr;
+    QLineSeries* ThinkingSeries = nullptr;
+    QTableWidget* FileTable = nullptr; // file, problems attempted, solved
     QLabel* ExportStatus = nullptr;
     QPushButton* ExportButton = nullptr;
     QPushButton* CloseButton = nullptr;

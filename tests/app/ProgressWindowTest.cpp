@@ -196,14 +196,14 @@ void ProgressWindowTest::statisticsShowAndExport() {
     QCOMPARE(s->AttemptedSet->count(), TStatisticsWindow::DaysShown);
     QCOMPARE(s->AttemptedSet->at(TStatisticsWindow::DaysShown - 1), 1.0);
     QCOMPARE(s->SolvedSet->at(TStatisticsWindow::DaysShown - 1), 1.0);
-    QCOMPARE(s->AccuracySeries->count(), TStatisticsWindow::WeeksShown);
-    QCOMPARE(s->AccuracySeries->at(TStatisticsWindow::WeeksShown - 1).y(), 100.0);
+    QCOMPARE(s->AccuracySeries->count(), 1); // the weeks before have no attempts
+    QCOMPARE(s->AccuracySeries->at(0), QPointF(TStatisticsWindow::WeeksShown - 1, 100.0));
 
     // A second attempt while the window is open shows at once.
     ClickEntry(f.ListBox1, 0);
     PlayTurn(f, C4, F7);
     QCOMPARE(s->AttemptedSet->at(TStatisticsWindow::DaysShown - 1), 2.0);
-    QCOMPARE(s->AccuracySeries->at(TStatisticsWindow::WeeksShown - 1).y(), 50.0);
+    QCOMPARE(s->AccuracySeries->at(0).y(), 50.0);
 
     const QString csv = Path(QStringLiteral("attempts.csv"));
     dialogs.saveAnswers << csv;
