@@ -41,6 +41,7 @@ QChartView* MakeChartView(const QString& title, QWidget* parent) {
     chart->legend()->setAlignment(Qt::AlignBottom);
     chart->setMargins(QMargins(4, 4, 4, 4));
     auto* view = new QChartView(chart, parent);
+    view->setAccessibleName(title);
     view->setRenderHint(QPainter::Antialiasing);
     view->setMinimumSize(300, 220);
     return view;

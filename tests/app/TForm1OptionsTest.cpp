@@ -418,6 +418,7 @@ void TForm1OptionsTest::resizingKeepsTextsWholeAndControlsApart() {
 
 void TForm1OptionsTest::adaptToAnotherScreenSize() {
     FakeDialogs dialogs;
+    ProgressSandbox sandbox;
     Globales g;
     TForm1 f(g, QStringList{QCoreApplication::applicationFilePath()});
     const QSize screen = QGuiApplication::primaryScreen()->size();
