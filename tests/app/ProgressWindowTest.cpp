@@ -133,6 +133,24 @@ void ProgressWindowTest::attemptsRecordedAtEndAndOnLeaving() {
     QCOMPARE(QFileInfo(QString::fromStdString(stored[2].Problem.File)).fileName(),
              QStringLiteral("first-steps.qvn"));
     QCOMPARE(f.SolvedText->text(), QStringLiteral("1 of 2 solved"));
+
+    // With two tries and hints: a hint and a second try are counted, and the problem is
+    // not solved although its best move was found in the end.
+    f.Tries1[1]->trigger();
+    f.Hints1->trigger();
+    ClickEntry(f.ListBox1, 1);
+    ClickNext(f);
+    QTest::mouseClick(f.HintButton1, Qt::LeftButton);
+    Drag(*f.ChessBrd1, G1, F3);
+    QTRY_VERIFY(f.ChessBrd1->isEnabled()); // taken back, the board handed over again
+    Drag(*f.ChessBrd1, H5, F7);
+    ClickNext(f);
+    stored = StoredAttempts(ProgressPath);
+    QCOMPARE(stored.size(), std::size_t(4));
+    QCOMPARE(stored[3].Tries, 2);
+    QCOMPARE(stored[3].Hints, 1);
+    QVERIFY(!stored[3].Solved);
+    QCOMPARE(f.Marks(), (std::vector{ProblemMark::Solved, ProblemMark::Failed}));
 }
 
 void ProgressWindowTest::reviewAcrossFilesSkipsVanishedOne() {
