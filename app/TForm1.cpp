@@ -486,6 +486,18 @@ void TForm1::resizeEvent(QResizeEvent* event) {
     FormResize();
 }
 
+void TForm1::showEvent(QShowEvent* event) {
+    QMainWindow::showEvent(event);
+    // A message given before the window was first shown (a store or settings fault at
+    // start) is given again: the status bar hides its notice under a message only
+    // while it is shown, and the two texts would otherwise be drawn over each other.
+    const QString message = StatusBar1->currentMessage();
+    if (!message.isEmpty() && StatusText->isVisible()) {
+        StatusBar1->clearMessage();
+        StatusBar1->showMessage(message);
+    }
+}
+
 void TForm1::closeEvent(QCloseEvent* event) {
     // Closing the main window ends the program, even while the diagram window is shown.
     QMainWindow::closeEvent(event);
