@@ -355,7 +355,9 @@ private:
     std::unique_ptr<SqliteProgressStore> progress_;
     std::unique_ptr<AttemptRecorder> recorder_;
     std::unique_ptr<PlayWatcher> watcher_;
-    std::vector<ProblemDigest> digests_; // of the open file, one per index entry
+    std::vector<ProblemDigest> digests_; // of the open file, one per index entry, once needed
+    bool digestsRead_ = false;
+    const std::vector<ProblemDigest>& Digests();
     std::vector<ProblemMark> marks_;
     std::deque<ProblemRecord> reviewQueue_;
     bool reviewing_ = false;

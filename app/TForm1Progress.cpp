@@ -168,14 +168,28 @@ void TForm1::PlayRecorded(const ProblemPlay& play) {
     if (reviewing_ && play.Ended && KeyOf(play) == reviewKey_) reviewDone_ = true;
 }
 
+const std::vector<ProblemDigest>& TForm1::Digests() {
+    if (!digestsRead_ && g_.ProblemFileOpen) {
+        digests_ = DigestProblems(g_.ProblemFile);
+        digestsRead_ = true;
+    }
+    return digests_;
+}
+
 void TForm1::UpdateProgress() {
-    if (!g_.ProblemFileOpen || digests_.empty() || openFile_.isEmpty()) {
+    const int entries = ListBox1->Model()->EntryCount();
+    if (!g_.ProblemFileOpen || entries == 0 || openFile_.isEmpty()) {
         marks_.clear();
         SolvedText->hide();
         return;
     }
-    marks_ =
-        MarkProblems(digests_, Progress().MarksOfFile(ProblemFilePath(openFile_.toStdString())));
+    // A file never tried needs no hashing of its scripts: every mark is "not tried yet".
+    const std::vector<MarkRecord> records =
+        Progress().MarksOfFile(ProblemFilePath(openFile_.toStdString()));
+    if (records.empty())
+        marks_.assign(std::size_t(entries), ProblemMark::Untried);
+    else
+        marks_ = MarkProblems(Digests(), records);
     if (int(marks_.size()) == ListBox1->Model()->EntryCount()) {
         std::vector<int> shown(marks_.size());
         std::transform(marks_.begin(), marks_.end(), shown.begin(),
@@ -254,19 +268,20 @@ void TForm1::ReviewNext() {
         // The same problem, or failing that (the file was edited) one of the same entry.
         const std::uint64_t key =
             ProblemIdentityKey(due.Problem.Label, due.Problem.Title, due.Problem.ScriptHash);
-        auto it = std::find_if(digests_.begin(), digests_.end(),
+        const std::vector<ProblemDigest>& digests = Digests();
+        auto it = std::find_if(digests.begin(), digests.end(),
                                [&](const ProblemDigest& d) { return d.Key == key; });
-        if (it == digests_.end())
-            it = std::find_if(digests_.begin(), digests_.end(), [&](const ProblemDigest& d) {
+        if (it == digests.end())
+            it = std::find_if(digests.begin(), digests.end(), [&](const ProblemDigest& d) {
                 return d.Label == due.Problem.Label && d.Title == due.Problem.Title;
             });
-        if (it == digests_.end()) {
+        if (it == digests.end()) {
             skipped << QStringLiteral("%1 of %2")
                            .arg(QString::fromStdString(due.Problem.Label),
                                 FileName(due.Problem.File));
             continue;
         }
-        const int row = int(it - digests_.begin());
+        const int row = int(it - digests.begin());
         reviewKey_ = it->Key;
         ++reviewShown_;
         SelectEntry(row);

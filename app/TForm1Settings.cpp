@@ -109,10 +109,10 @@ void TForm1::OpenProblemFile(const QString& name) {
     StatusBar1->clearMessage();
     openFile_.clear();
     digests_.clear();
+    digestsRead_ = false;
     UpdateProgress();
     const std::vector<std::string> entries = flow_.ReadProblems(name.toStdString());
     openFile_ = QFileInfo(name).absoluteFilePath();
-    digests_ = DigestProblems(g_.ProblemFile);
     ListProblems(entries, name);
     UpdateProgress();
     recentFiles_ = WithRecentFile(recentFiles_, openFile_);
