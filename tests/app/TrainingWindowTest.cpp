@@ -186,9 +186,9 @@ void TrainingWindowTest::everyControlReachableByTab() {
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
         reached << QApplication::focusWidget();
     }
-    for (QWidget* w : std::initializer_list<QWidget*>{
-             f.ListBox1, f.Memo1, f.MoveEdit1, f.ComboBox1, f.CheckBox1, f.Button1, f.Button2,
-             f.HintButton1})
+    for (QWidget* w :
+         std::initializer_list<QWidget*>{f.ListBox1, f.Memo1, f.MoveEdit1, f.ComboBox1, f.CheckBox1,
+                                         f.Button1, f.Button2, f.HintButton1})
         QVERIFY2(reached.contains(w) || reached.contains(w->focusProxy()),
                  qPrintable(w->objectName() + w->metaObject()->className()));
 }
