@@ -339,6 +339,7 @@ void TForm1::AttachWindows(TForm2* form2, TForm3* form3, TForm4* form4, TForm5* 
 void TForm1::Engine1Click() {
     if (!form3_) return;
     TEngineDialog dialog(form3_->EngineProgram(), this);
+    KeepAboveStayOnTopWindows(&dialog);
     if (dialog.exec() == QDialog::Accepted) form3_->SetEngineProgram(dialog.Program());
 }
 

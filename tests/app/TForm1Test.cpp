@@ -2,6 +2,7 @@
 // worked example with a real drag on the board, the clock and its pause, stale turns, the
 // mate and draw boxes above the diagram window, the diagram's place and the add-points dialog.
 #include "tests/app/TrainerFixture.h"
+#include "windows/TEngineDialog.h"
 
 #include <QtTest>
 
@@ -521,6 +522,14 @@ void TForm1Test::boxesOpenAboveTheDiagramWindow() {
     QCOMPARE(text, QStringLiteral("Check Mate"));
     QVERIFY(modal.StaysOnTop());
     QVERIFY(modal.WasActive());
+
+    // So does the engine chooser of the Options menu.
+    bool chooser = false;
+    OnModal engine([&](QWidget* w) { chooser = qobject_cast<TEngineDialog*>(w) != nullptr; });
+    f.Engine1->trigger();
+    QVERIFY(chooser);
+    QVERIFY(engine.StaysOnTop());
+    QVERIFY(engine.WasActive());
 
     // Without the diagram window the boxes stack as usual.
     t.form2.QuitBoard();
