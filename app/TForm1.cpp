@@ -99,7 +99,7 @@ TForm1::TForm1(Globales& globals, const QStringList& arguments, QWidget* parent)
     memoFlush_ = new QTimer(this);
     memoFlush_->setSingleShot(true);
     memoFlush_->setInterval(0);
-    connect(memoFlush_, &QTimer::timeout, this, [this] { FlushMemo(); });
+    connect(memoFlush_, &QTimer::timeout, this, [this] { FlushMemo(MemoLinesPerFlush); });
 
     Timer1 = new QTimer(this);
     Timer1->setInterval(1000);
@@ -547,7 +547,7 @@ void TForm1::ListBox1Click() {
 void TForm1::BitBtn2Click() {
     HideBanner();
     flow_.Next();
-    FlushMemo();
+    FlushMemo(MemoLinesPerFlush);
 }
 
 void TForm1::ChessBrd1LegalMove(Square oldSq, Square newSq) {

@@ -4,9 +4,9 @@
 // Run from a release build: commentary_bench [lines] (default 1000000). It writes a problem
 // file whose script is that many empty lines and a last remark, opens it in the main
 // window (offscreen unless a display is chosen with QT_QPA_PLATFORM), selects the problem
-// and presses Next once. It prints the time until the press returns and until the window
-// has laid out and painted the commentary, and the processor time spent: all should stay
-// near a second for a million lines.
+// and presses Next once. It prints the time until the press returns, the longest turn of
+// the event loop while the commentary goes in (the window answers between turns), the
+// time until all of it is shown, and the processor time spent.
 #include "app/TForm1.h"
 #include "app/TListBox.h"
 
@@ -17,6 +17,7 @@
 #include <QTemporaryDir>
 #include <QTextDocument>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <ctime>
@@ -68,6 +69,14 @@ int main(int argc, char** argv) {
     timer.start();
     form.BitBtn2Click();
     const qint64 pressMs = timer.elapsed();
+    // The rest of the commentary arrives in pieces, one per turn of the event loop.
+    qint64 longestTurnMs = pressMs;
+    while (form.PendingMemoLines() > 0) {
+        QElapsedTimer turn;
+        turn.start();
+        QCoreApplication::processEvents();
+        longestTurnMs = std::max(longestTurnMs, turn.elapsed());
+    }
     form.Memo1->repaint();
     QCoreApplication::processEvents();
     const qint64 shownMs = timer.elapsed();
@@ -76,7 +85,9 @@ int main(int argc, char** argv) {
     std::printf("empty lines     %ld\n", lines);
     std::printf("memo lines      %d\n", form.Memo1->document()->blockCount());
     std::printf("Next press      %lld ms\n", static_cast<long long>(pressMs));
-    std::printf("laid out, shown %lld ms\n", static_cast<long long>(shownMs));
+    std::printf("longest turn    %lld ms (the window waits at most this long)\n",
+                static_cast<long long>(longestTurnMs));
+    std::printf("all shown       %lld ms\n", static_cast<long long>(shownMs));
     std::printf("processor time  %.0f ms\n", cpuMs);
     return 0;
 }

@@ -500,6 +500,23 @@ void TForm1Test::commentaryOfALongRunArrivesInOnePiece() {
     QCOMPARE(f.Memo1->document()->blockCount(), 5002);
     QCOMPARE(MemoLines(f).last(), QStringLiteral("The last line."));
     QCOMPARE(changes, 1); // one layout of the memo for the whole run
+
+    // A far longer run reaches the memo in pieces, one per turn of the event loop, so
+    // that the window answers meanwhile; the lines arrive whole and in order.
+    const int lines = 2 * TForm1::MemoLinesPerFlush + 10;
+    script = ".# 1 Very many empty lines\r\n" + QByteArray("\r\n").repeated(lines) +
+             ".rem The last line.\r\n.end\r\n";
+    WriteFile(path, script);
+    dialogs.openAnswers << path;
+    f.LeerProblemas1->trigger();
+    ClickEntry(f.ListBox1, 0);
+    ClickNext(f);
+    QVERIFY(f.PendingMemoLines() > 0);
+    QVERIFY(f.Memo1->document()->blockCount() < lines);
+    QTRY_COMPARE(f.PendingMemoLines(), 0);
+    QCOMPARE(f.Memo1->document()->blockCount(), lines + 2);
+    QCOMPARE(MemoLines(f).first(), QStringLiteral("1 Very many empty lines"));
+    QCOMPARE(MemoLines(f).last(), QStringLiteral("The last line."));
 }
 
 void TForm1Test::boxesOpenAboveTheDiagramWindow() {
