@@ -51,8 +51,8 @@ public:
     std::vector<Noted> Refused; // .m lines with the move text
     std::vector<Noted> Errors;
 
-    bool BoardMakeMove(Square from, Square to) override {
-        const bool ok = TranscriptHost::BoardMakeMove(from, to);
+    bool BoardMakeMove(Square from, Square to, char promotion) override {
+        const bool ok = TranscriptHost::BoardMakeMove(from, to, promotion);
         if (!ok) Refused.push_back({g_.ProblemFile.Position(), RestFrom(g_.CurrentLine, 2)});
         return ok;
     }

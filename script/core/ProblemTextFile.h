@@ -45,7 +45,7 @@ public:
     // Back to the first line.
     void Rewind() { pos_ = 0; }
     // The next line read is line i (0-based; at most LineCount()).
-    void Seek(std::size_t i) { pos_ = i < lines_.size() ? i : lines_.size(); }
+    void Seek(std::size_t i) { pos_ = i < lineCount_ ? i : lineCount_; }
     // No line left to read (also true when closed).
     bool AtEnd() const { return !open_ || pos_ >= lineCount_; }
     // Reads the next line into line and returns true; at the end returns false and
