@@ -1,6 +1,7 @@
 // The import pipeline: reader, builder, filters, writer.
 #include "puzzles/core/PuzzleImport.h"
 
+#include "engine/core/MateSolver.h"
 #include "puzzles/core/EpdReader.h"
 #include "puzzles/core/LichessReader.h"
 #include "puzzles/core/PgnReader.h"
@@ -76,9 +77,18 @@ bool PassesFilters(const PuzzleRecord& record, const ImportOptions& options) {
     return true;
 }
 
+PuzzleImporter::PuzzleImporter() = default;
+PuzzleImporter::~PuzzleImporter() = default;
+
 ImportSummary PuzzleImporter::Run(std::istream& in, std::ostream& out,
                                   const ImportOptions& options) {
     ImportSummary summary;
+    MateSearch mates;
+    if (options.SolveMates) {
+        if (!solver_) solver_ = std::make_unique<engine::MateSolver>();
+        mates.Solver = solver_.get();
+        mates.MaxNodes = options.MateNodes;
+    }
     const std::unique_ptr<RecordReader> reader = MakeReader(options.Format, in);
     PuzzleRecord record;
     Puzzle puzzle;
@@ -90,7 +100,7 @@ ImportSummary PuzzleImporter::Run(std::istream& in, std::ostream& out,
             break;
         }
         if (record.Error.empty() && !PassesFilters(record, options)) continue;
-        if (!BuildPuzzle(record, puzzle, reason)) {
+        if (!BuildPuzzle(record, puzzle, reason, mates)) {
             if (OnSkip) OnSkip(record.Ordinal, reason);
             continue;
         }
@@ -98,6 +108,7 @@ ImportSummary PuzzleImporter::Run(std::istream& in, std::ostream& out,
         WriteProblem(puzzle, options.Points, script);
         out.write(script.data(), static_cast<std::streamsize>(script.size()));
         ++summary.Imported;
+        if (OnProblem) OnProblem(puzzle, script);
     }
     summary.Recognised = reader->Recognised();
     summary.ReadFailed = reader->Failed();
