@@ -113,7 +113,7 @@ bool SolveGoal(const PuzzleRecord& record, const BoardState& b, Puzzle& puzzle,
         return false;
     }
     engine::MateLimits limits;
-    limits.MaxNodes = mates.MaxNodes;
+    limits.MaxNodes = mates.GoalNodes;
     const engine::MateSolution s =
         mates.Solver->Solve(b, std::min(record.MateIn, engine::MateSolver::MaxMoves), true, limits);
     const engine::MateKey* key = nullptr;
@@ -122,10 +122,6 @@ bool SolveGoal(const PuzzleRecord& record, const BoardState& b, Puzzle& puzzle,
     if (!key) {
         reason = s.Complete ? "no " + goal + " (the solver finds none)"
                             : "no " + goal + " found within the solver's budget";
-        return false;
-    }
-    if (!s.Complete) {
-        reason = goal + " not proven within the solver's budget";
         return false;
     }
     BoardState pos = b;

@@ -19,9 +19,11 @@ class MateSolver;
 // for records that give a mate goal instead of moves.
 struct MateSearch {
     engine::MateSolver* Solver = nullptr; // not owned; null: no solving
-    // Positions the solver may visit for one puzzle, all its turns together. Past it
-    // the keys found so far are still accepted.
+    // Positions the solver may visit for one puzzle's further keys, all its turns
+    // together (0: no limit). Past it the keys found so far are still accepted.
     long long MaxNodes = 0;
+    // Positions it may visit to prove a goal given without moves (0: no limit).
+    long long GoalNodes = 0;
 };
 
 // A move with the texts the script needs.
@@ -58,7 +60,8 @@ struct Puzzle {
 // Builds the puzzle of a record, or returns false with the reason to skip it
 // ("illegal move 3. Qxf7", "broken FEN: ...", "no solution" ...). With a solver, a
 // record that gives a mate goal and no moves is solved: its script plays the main line
-// of the key that mates soonest (the first such key in coordinate order).
+// of the key that mates soonest (the first such key in coordinate order; when the
+// budget ends the search early, of the keys found by then).
 bool BuildPuzzle(const PuzzleRecord& record, Puzzle& puzzle, std::string& reason,
                  const MateSearch& mates = {});
 

@@ -88,6 +88,7 @@ ImportSummary PuzzleImporter::Run(std::istream& in, std::ostream& out,
         if (!solver_) solver_ = std::make_unique<engine::MateSolver>();
         mates.Solver = solver_.get();
         mates.MaxNodes = options.MateNodes;
+        mates.GoalNodes = options.GoalNodes;
     }
     const std::unique_ptr<RecordReader> reader = MakeReader(options.Format, in);
     PuzzleRecord record;

@@ -33,10 +33,13 @@ struct ImportOptions {
     long Limit = 0;                  // stop after this many problems; 0: no limit
     // The mate solver: every key of each turn of a mate puzzle scores, and records
     // that give a mate goal without moves are solved. Only puzzles whose last move
-    // mates are searched, each within MateNodes positions.
+    // mates are searched for further keys, each within MateNodes positions (about a
+    // tenth of a second); a goal must be proven within GoalNodes.
     bool SolveMates = true;
     long long MateNodes = DefaultMateNodes;
+    long long GoalNodes = DefaultGoalNodes;
     static constexpr long long DefaultMateNodes = 1'000'000;
+    static constexpr long long DefaultGoalNodes = 20'000'000;
 };
 
 struct ImportSummary {

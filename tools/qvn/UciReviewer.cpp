@@ -96,8 +96,9 @@ void UciTurnReviewer::ReviewTurn(const qv::check::TurnContext& turn,
     std::string solution;
     if (const qv::ScriptAnswer* s = turn.Answers->BestAnswer())
         solution = qv::SquareName(s->From) + qv::SquareName(s->To);
-    faults.push_back(prefix + a + " and " + b + " are about as good as each other, and no .if line" +
-                     " accepts either" + (solution.empty() ? "" : " (the solution is " + solution + ")"));
+    faults.push_back(prefix + a + " and " + b +
+                     " are about as good as each other, and no .if line" + " accepts either" +
+                     (solution.empty() ? "" : " (the solution is " + solution + ")"));
 }
 
 } // namespace qvn
