@@ -8,6 +8,7 @@
 #include "puzzles/core/ProblemWriter.h"
 
 #include <algorithm>
+#include <chrono>
 #include <memory>
 
 namespace qv {
@@ -91,14 +92,23 @@ ImportSummary PuzzleImporter::Run(std::istream& in, std::ostream& out,
         mates.GoalNodes = options.GoalNodes;
     }
     const std::unique_ptr<RecordReader> reader = MakeReader(options.Format, in);
+    using Clock = std::chrono::steady_clock;
+    constexpr auto ProgressEvery = std::chrono::milliseconds(100);
+    auto lastProgress = Clock::now();
     PuzzleRecord record;
     Puzzle puzzle;
     std::string reason, script;
     while (!(options.Limit > 0 && summary.Imported >= options.Limit) && reader->Next(record)) {
         ++summary.Records;
-        if (OnProgress && summary.Records % 4096 == 0 && !OnProgress(reader->BytesRead())) {
-            summary.Cancelled = true;
-            break;
+        // Progress every few thousand records, and at least every tenth of a second
+        // while the solver works, so that a cancel is never kept waiting.
+        if (OnProgress && (summary.Records % 4096 == 0 ||
+                           (mates.Solver && Clock::now() - lastProgress > ProgressEvery))) {
+            lastProgress = Clock::now();
+            if (!OnProgress(reader->BytesRead())) {
+                summary.Cancelled = true;
+                break;
+            }
         }
         if (record.Error.empty() && !PassesFilters(record, options)) continue;
         if (!BuildPuzzle(record, puzzle, reason, mates)) {

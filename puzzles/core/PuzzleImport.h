@@ -59,8 +59,8 @@ public:
 
     // A record that cannot be used: its ordinal and the reason.
     std::function<void(long ordinal, const std::string& reason)> OnSkip;
-    // Called every few thousand records with the bytes read so far; returning
-    // false cancels the import.
+    // Called every few thousand records with the bytes read so far (and at least every
+    // tenth of a second while the mate solver works); returning false cancels the import.
     std::function<bool(std::uint64_t bytesRead)> OnProgress;
     // Each problem as written, after it is written (its label is the record's ordinal).
     std::function<void(const Puzzle& puzzle, const std::string& script)> OnProblem;
