@@ -133,10 +133,6 @@ protected:
     int overflow(int c) override { return c; }
 };
 
-double Seconds(std::chrono::steady_clock::time_point since) {
-    return std::chrono::duration<double>(std::chrono::steady_clock::now() - since).count();
-}
-
 // Imports the PGN text with a fresh importer (its solver's table empty): processor
 // seconds taken (the machine may be shared), problems imported and further keys found.
 struct Run {
