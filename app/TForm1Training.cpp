@@ -8,8 +8,8 @@
 #include "resources/ResourcePaths.h"
 
 #include <QActionGroup>
-#include <QDir>
 #include <QCheckBox>
+#include <QDir>
 #include <QFileInfo>
 #include <QKeyEvent>
 #include <QLabel>
@@ -38,8 +38,8 @@ QFont PixelFont(int pixels, bool bold) {
 // The move box's look for a text that names no move: red, until it is edited.
 void MarkBad(QLineEdit* box, bool bad) {
     QPalette p = box->palette();
-    p.setColor(QPalette::Text, bad ? QColor(200, 0, 0) : box->style()->standardPalette().color(
-                                                             QPalette::Text));
+    p.setColor(QPalette::Text,
+               bad ? QColor(200, 0, 0) : box->style()->standardPalette().color(QPalette::Text));
     box->setPalette(p);
 }
 
@@ -227,9 +227,10 @@ void TForm1::ShowHint(Square from, Square to) {
         ChessBrd1->MarkArrow(from, to);
     // Said in words too, for those who do not see the board.
     const QString origin = QString::fromStdString(SquareName(from));
-    StatusBar1->showMessage(to == None ? QStringLiteral("Hint: the move starts on %1").arg(origin)
-                                       : QStringLiteral("Hint: %1 to %2")
-                                             .arg(origin, QString::fromStdString(SquareName(to))));
+    StatusBar1->showMessage(
+        to == None
+            ? QStringLiteral("Hint: the move starts on %1").arg(origin)
+            : QStringLiteral("Hint: %1 to %2").arg(origin, QString::fromStdString(SquareName(to))));
 }
 
 void TForm1::ClearHints() {
@@ -303,6 +304,13 @@ void TForm1::MoveEdit1Enter() {
 
 // Space, Enter and Right arrow press Next, when no control has used them itself.
 void TForm1::keyPressEvent(QKeyEvent* event) {
+    // The move box has acted on its Enter already (a move played, or Next pressed
+    // for an empty box) but lets the key travel on, as line edits do.
+    const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
+    if (enter && focusWidget() == MoveEdit1) {
+        event->accept();
+        return;
+    }
     switch (event->key()) {
     case Qt::Key_Space:
     case Qt::Key_Return:

@@ -106,7 +106,8 @@ void TForm1Test::menusCaptionsAndStatusBar() {
              (QStringList{"Blancasarribaabajo1=&White UP/Down",
                           "Lneasentreescaques1=&Lines between squares", "Coordenadas1=&Coordinates",
                           "Colorcasillasblancas1=W&h&Ite square colour",
-                          "Colorcasillasnegras1=&Black square colour", "Engine1=&Engine...", "=", "=&Training"}));
+                          "Colorcasillasnegras1=&Black square colour", "Engine1=&Engine...", "=",
+                          "=&Training"}));
     QCOMPARE(captions(f.Ayuda1),
              (QStringList{"OnlineHelp1=O&nLine Help", "Credits1=&About this program"}));
     const QString status = f.StatusText->text();

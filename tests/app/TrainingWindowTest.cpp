@@ -17,6 +17,7 @@ private slots:
     void verdictLineAndRetries();
     void hintsAndBanner();
     void moveBoxAndKeys();
+    void enterPlaysTheTypedMoveWithoutPressingNext();
     void everyControlReachableByTab();
     void settingsRememberedAndRecentFiles();
 };
@@ -174,6 +175,27 @@ void TrainingWindowTest::moveBoxAndKeys() {
     QVERIFY(dialogs.errors.isEmpty());
 }
 
+void TrainingWindowTest::enterPlaysTheTypedMoveWithoutPressingNext() {
+    FakeDialogs dialogs;
+    Trainer t({kSample});
+    TForm1& f = t.form1;
+    f.InstantVerdict1->trigger();
+    StartTurn(f, 0);
+    const QString memo = f.Memo1->toPlainText();
+    QTest::keyClick(f.ListBox1, Qt::Key_M);
+    QTest::keyClicks(f.MoveEdit1, QStringLiteral("Qxf7"));
+    QTest::keyClick(f.MoveEdit1, Qt::Key_Return);
+    QCOMPARE(PieceOn(*f.ChessBrd1, F7), 'Q');
+    // The Enter that played the move is not also a press on Next: the explanation waits.
+    QVERIFY(f.BitBtn2->isEnabled());
+    QCOMPARE(f.Memo1->toPlainText(), memo);
+    QCOMPARE(Digits(f), QStringLiteral("000"));
+    // Enter in the empty box presses Next once.
+    QTest::keyClick(f.MoveEdit1, Qt::Key_Return);
+    QCOMPARE(Digits(f), QStringLiteral("003"));
+    QCOMPARE(f.Memo1->toPlainText().count(QStringLiteral("point(s)")), 1);
+}
+
 void TrainingWindowTest::everyControlReachableByTab() {
     FakeDialogs dialogs;
     Trainer t({kSample});
@@ -186,9 +208,9 @@ void TrainingWindowTest::everyControlReachableByTab() {
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
         reached << QApplication::focusWidget();
     }
-    for (QWidget* w : std::initializer_list<QWidget*>{
-             f.ListBox1, f.Memo1, f.MoveEdit1, f.ComboBox1, f.CheckBox1, f.Button1, f.Button2,
-             f.HintButton1})
+    for (QWidget* w :
+         std::initializer_list<QWidget*>{f.ListBox1, f.Memo1, f.MoveEdit1, f.ComboBox1, f.CheckBox1,
+                                         f.Button1, f.Button2, f.HintButton1})
         QVERIFY2(reached.contains(w) || reached.contains(w->focusProxy()),
                  qPrintable(w->objectName() + w->metaObject()->className()));
 }

@@ -149,7 +149,8 @@ private slots:
         const QString fake = QStringLiteral(FAKE_UCI_ENGINE);
         QTest::newRow("crash") << QByteArray("crash") << fake << QStringLiteral("crashed") << 400;
         QTest::newRow("exit") << QByteArray("exit") << fake << QStringLiteral("exit code 3") << 400;
-        QTest::newRow("hang") << QByteArray("hang") << fake << QStringLiteral("did not answer") << 400;
+        QTest::newRow("hang") << QByteArray("hang") << fake << QStringLiteral("did not answer")
+                              << 400;
         QTest::newRow("garbage") << QByteArray("garbage") << fake
                                  << QStringLiteral("may not be a UCI chess engine") << 400;
         QTest::newRow("flood") << QByteArray("flood") << fake << QStringLiteral("not UCI") << 20000;
