@@ -114,8 +114,8 @@ bool SolveGoal(const PuzzleRecord& record, const BoardState& b, Puzzle& puzzle,
     }
     engine::MateLimits limits;
     limits.MaxNodes = mates.GoalNodes;
-    const engine::MateSolution s =
-        mates.Solver->Solve(b, std::min(record.MateIn, engine::MateSolver::MaxMoves), true, limits);
+    const engine::MateSolution s = mates.Solver()->Solve(
+        b, std::min(record.MateIn, engine::MateSolver::MaxMoves), true, limits);
     const engine::MateKey* key = nullptr;
     for (const engine::MateKey& k : s.Keys)
         if (!key || k.MateIn < key->MateIn) key = &k;
@@ -326,7 +326,7 @@ void AcceptAlternatives(Puzzle& puzzle, const MateSearch& mates) {
                    (mates.MaxNodes == 0 || budget > 0)) {
             engine::MateLimits limits;
             limits.MaxNodes = mates.MaxNodes == 0 ? 0 : budget;
-            const engine::MateSolution s = mates.Solver->Solve(
+            const engine::MateSolution s = mates.Solver()->Solve(
                 b, std::min(turnsLeft, engine::MateSolver::MaxMoves), false, limits);
             budget -= s.Nodes;
             for (const engine::MateKey& key : s.Keys) {

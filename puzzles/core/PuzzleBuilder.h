@@ -6,6 +6,7 @@
 #include "board/core/San.h"
 #include "puzzles/core/PuzzleRecord.h"
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -18,7 +19,9 @@ class MateSolver;
 // The exact mate solver as the builder uses it: for the other keys of mate puzzles and
 // for records that give a mate goal instead of moves.
 struct MateSearch {
-    engine::MateSolver* Solver = nullptr; // not owned; null: no solving
+    // Gives the solver when a search is needed (so that it can be made only then);
+    // empty: no solving.
+    std::function<engine::MateSolver*()> Solver;
     // Positions the solver may visit for one puzzle's further keys, all its turns
     // together (0: no limit). Past it the keys found so far are still accepted.
     long long MaxNodes = 0;

@@ -86,8 +86,10 @@ ImportSummary PuzzleImporter::Run(std::istream& in, std::ostream& out,
     ImportSummary summary;
     MateSearch mates;
     if (options.SolveMates) {
-        if (!solver_) solver_ = std::make_unique<engine::MateSolver>();
-        mates.Solver = solver_.get();
+        mates.Solver = [this] {
+            if (!solver_) solver_ = std::make_unique<engine::MateSolver>();
+            return solver_.get();
+        };
         mates.MaxNodes = options.MateNodes;
         mates.GoalNodes = options.GoalNodes;
     }
