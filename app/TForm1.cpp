@@ -102,7 +102,7 @@ TForm1::TForm1(Globales& globals, const QStringList& arguments, QWidget* parent)
     memoFlush_ = new QTimer(this);
     memoFlush_->setSingleShot(true);
     memoFlush_->setInterval(0);
-    connect(memoFlush_, &QTimer::timeout, this, [this] { FlushMemo(); });
+    connect(memoFlush_, &QTimer::timeout, this, [this] { FlushMemo(MemoLinesPerFlush); });
 
     Timer1 = new QTimer(this);
     Timer1->setInterval(1000);
@@ -356,6 +356,7 @@ void TForm1::AttachWindows(TForm2* form2, TForm3* form3, TForm4* form4, TForm5* 
 void TForm1::Engine1Click() {
     if (!form3_) return;
     TEngineDialog dialog(form3_->EngineProgram(), this);
+    KeepAboveStayOnTopWindows(&dialog);
     if (dialog.exec() == QDialog::Accepted) form3_->SetEngineProgram(dialog.Program());
 }
 
@@ -584,7 +585,7 @@ void TForm1::BitBtn2Click() {
     // A reviewed problem has ended: Next goes on to the next due one.
     if (ReviewNextOnNext()) return;
     flow_.Next();
-    FlushMemo();
+    FlushMemo(MemoLinesPerFlush);
     if (reviewDone_) {
         if (reviewQueue_.empty()) {
             ReviewNext(); // says that the review is done

@@ -16,6 +16,7 @@
 
 #include <cstdint>
 #include <deque>
+#include <limits>
 #include <memory>
 #include <vector>
 
@@ -135,9 +136,14 @@ public:
 
     // Commentary lines that the script added and the memo does not show yet: a run of
     // many lines reaches the memo in one piece, at the latest when control returns to
-    // the event loop or before anything else is shown.
+    // the event loop or before anything else is shown. A run of more than
+    // MemoLinesPerFlush lines arrives in pieces of that many, one per turn of the event
+    // loop, so that the window keeps answering while a million lines go in.
+    static constexpr int MemoLinesPerFlush = 50000;
     int PendingMemoLines() const { return int(pendingMemo_.size()); }
-    void FlushMemo();
+    // Shows at most `limit` pending lines now, and the rest on the next turn of the
+    // event loop.
+    void FlushMemo(int limit = std::numeric_limits<int>::max());
 
     // Where the diagram window goes when a script shows it, so that it covers neither
     // the board nor the comment label: beside the main window (right, else left) where

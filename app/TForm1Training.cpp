@@ -304,6 +304,13 @@ void TForm1::MoveEdit1Enter() {
 
 // Space, Enter and Right arrow press Next, when no control has used them itself.
 void TForm1::keyPressEvent(QKeyEvent* event) {
+    // The move box has acted on its Enter already (a move played, or Next pressed
+    // for an empty box) but lets the key travel on, as line edits do.
+    const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
+    if (enter && focusWidget() == MoveEdit1) {
+        event->accept();
+        return;
+    }
     switch (event->key()) {
     case Qt::Key_Space:
     case Qt::Key_Return:

@@ -92,7 +92,8 @@ void TChessBrd::SyncShown() {
 
 void TChessBrd::Paint() {
     if (OnPaint) OnPaint(this);
-    ++positionWrites_;
+    // A repaint writes no position: the last move stays marked while it is the
+    // position on the board (a changed look, such as the border's colour, keeps it).
     DropStaleMarks(); // the whole board is repainted anyway
     if (!imagesLoaded_) LoadPieceImages();
     NormaliseSize();

@@ -2,6 +2,7 @@
 // worked example with a real drag on the board, the clock and its pause, stale turns, the
 // mate and draw boxes above the diagram window, the diagram's place and the add-points dialog.
 #include "tests/app/TrainerFixture.h"
+#include "windows/TEngineDialog.h"
 
 #include <QtTest>
 
@@ -502,6 +503,23 @@ void TForm1Test::commentaryOfALongRunArrivesInOnePiece() {
     QCOMPARE(f.Memo1->document()->blockCount(), 5002);
     QCOMPARE(MemoLines(f).last(), QStringLiteral("The last line."));
     QCOMPARE(changes, 1); // one layout of the memo for the whole run
+
+    // A far longer run reaches the memo in pieces, one per turn of the event loop, so
+    // that the window answers meanwhile; the lines arrive whole and in order.
+    const int lines = 2 * TForm1::MemoLinesPerFlush + 10;
+    script = ".# 1 Very many empty lines\r\n" + QByteArray("\r\n").repeated(lines) +
+             ".rem The last line.\r\n.end\r\n";
+    WriteFile(path, script);
+    dialogs.openAnswers << path;
+    f.LeerProblemas1->trigger();
+    ClickEntry(f.ListBox1, 0);
+    ClickNext(f);
+    QVERIFY(f.PendingMemoLines() > 0);
+    QVERIFY(f.Memo1->document()->blockCount() < lines);
+    QTRY_COMPARE(f.PendingMemoLines(), 0);
+    QCOMPARE(f.Memo1->document()->blockCount(), lines + 2);
+    QCOMPARE(MemoLines(f).first(), QStringLiteral("1 Very many empty lines"));
+    QCOMPARE(MemoLines(f).last(), QStringLiteral("The last line."));
 }
 
 void TForm1Test::boxesOpenAboveTheDiagramWindow() {
@@ -524,6 +542,14 @@ void TForm1Test::boxesOpenAboveTheDiagramWindow() {
     QCOMPARE(text, QStringLiteral("Check Mate"));
     QVERIFY(modal.StaysOnTop());
     QVERIFY(modal.WasActive());
+
+    // So does the engine chooser of the Options menu.
+    bool chooser = false;
+    OnModal engine([&](QWidget* w) { chooser = qobject_cast<TEngineDialog*>(w) != nullptr; });
+    f.Engine1->trigger();
+    QVERIFY(chooser);
+    QVERIFY(engine.StaysOnTop());
+    QVERIFY(engine.WasActive());
 
     // Without the diagram window the boxes stack as usual.
     t.form2.QuitBoard();

@@ -17,6 +17,7 @@ private slots:
     void verdictLineAndRetries();
     void hintsAndBanner();
     void moveBoxAndKeys();
+    void enterPlaysTheTypedMoveWithoutPressingNext();
     void everyControlReachableByTab();
     void settingsRememberedAndRecentFiles();
 };
@@ -172,6 +173,27 @@ void TrainingWindowTest::moveBoxAndKeys() {
     QTest::keyClick(f.MoveEdit1, Qt::Key_Return);
     QCOMPARE(PieceOn(b, D8), 'R');
     QVERIFY(dialogs.errors.isEmpty());
+}
+
+void TrainingWindowTest::enterPlaysTheTypedMoveWithoutPressingNext() {
+    FakeDialogs dialogs;
+    Trainer t({kSample});
+    TForm1& f = t.form1;
+    f.InstantVerdict1->trigger();
+    StartTurn(f, 0);
+    const QString memo = f.Memo1->toPlainText();
+    QTest::keyClick(f.ListBox1, Qt::Key_M);
+    QTest::keyClicks(f.MoveEdit1, QStringLiteral("Qxf7"));
+    QTest::keyClick(f.MoveEdit1, Qt::Key_Return);
+    QCOMPARE(PieceOn(*f.ChessBrd1, F7), 'Q');
+    // The Enter that played the move is not also a press on Next: the explanation waits.
+    QVERIFY(f.BitBtn2->isEnabled());
+    QCOMPARE(f.Memo1->toPlainText(), memo);
+    QCOMPARE(Digits(f), QStringLiteral("000"));
+    // Enter in the empty box presses Next once.
+    QTest::keyClick(f.MoveEdit1, Qt::Key_Return);
+    QCOMPARE(Digits(f), QStringLiteral("003"));
+    QCOMPARE(f.Memo1->toPlainText().count(QStringLiteral("point(s)")), 1);
 }
 
 void TrainingWindowTest::everyControlReachableByTab() {

@@ -217,6 +217,13 @@ void TestChessBrdMoves::lastMoveHighlightedUntilPositionChanges() {
     QVERIFY(f.board.MoveBack()); // another position: no last move to show
     QCOMPARE(CornerOf(f.board, G8), Light);
     QCOMPARE(CornerOf(f.board, F6), Dark);
+    // A handler that only changes the look (the trainer's border after a turn) keeps it.
+    f.board.OnLegalMove = [](BoardModel* b, Square, Square) {
+        static_cast<TChessBrd*>(b)->SetBorderColor(Qt::gray);
+    };
+    QVERIFY(f.board.PlayMove(G8, F6));
+    QVERIFY(CornerOf(f.board, G8) != Light);
+    QVERIFY(CornerOf(f.board, F6) != Dark);
 }
 
 void TestChessBrdMoves::marksFollowOrientation() {
