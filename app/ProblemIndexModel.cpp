@@ -92,10 +92,20 @@ int ProblemIndexModel::rowCount(const QModelIndex& parent) const {
 QVariant ProblemIndexModel::data(const QModelIndex& index, int role) const {
     const int fileRow = index.isValid() ? FileRow(index.row()) : -1;
     if (fileRow < 0) return {};
+    const std::size_t mark = std::size_t(marks_[std::size_t(fileRow)]);
+    const QString markText =
+        mark < std::size_t(markTexts_.size()) ? markTexts_.at(int(mark)) : QString();
     switch (role) {
     case Qt::DisplayRole:
-    case Qt::ToolTipRole:
         return entries_.at(fileRow);
+    case Qt::ToolTipRole:
+        return markText.isEmpty()
+                   ? entries_.at(fileRow)
+                   : entries_.at(fileRow) + QStringLiteral(" (") + markText + QLatin1Char(')');
+    case Qt::AccessibleDescriptionRole:
+        return markText.isEmpty() ? QVariant() : QVariant(markText);
+    case Qt::DecorationRole:
+        return mark < markIcons_.size() ? QVariant(markIcons_[mark]) : QVariant();
     case FileRowRole:
         return fileRow;
     case MarkRole:
@@ -103,6 +113,12 @@ QVariant ProblemIndexModel::data(const QModelIndex& index, int role) const {
     default:
         return {};
     }
+}
+
+void ProblemIndexModel::SetMarkLook(const std::vector<QIcon>& icons, const QStringList& texts) {
+    markIcons_ = icons;
+    markTexts_ = texts;
+    if (rowCount() > 0) emit dataChanged(index(0), index(rowCount() - 1));
 }
 
 QHash<int, QByteArray> ProblemIndexModel::roleNames() const {

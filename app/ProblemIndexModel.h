@@ -3,6 +3,7 @@
 #pragma once
 
 #include <QAbstractListModel>
+#include <QIcon>
 #include <QStringList>
 
 #include <cstdint>
@@ -48,6 +49,10 @@ public:
     int Mark(int fileRow) const;
     void SetMark(int fileRow, int mark);
     void SetMarks(const std::vector<int>& marks); // one per entry, in file order
+    // How a mark shows: mark m gets icons[m] (Qt::DecorationRole) and texts[m], which
+    // follows the entry in its tooltip and is its accessible description. Marks
+    // without an icon or a text show nothing.
+    void SetMarkLook(const std::vector<QIcon>& icons, const QStringList& texts);
 
     int rowCount(const QModelIndex& parent = QModelIndex()) const override;
     QVariant data(const QModelIndex& index, int role) const override;
@@ -58,6 +63,8 @@ private:
 
     QStringList entries_;
     std::vector<std::int8_t> marks_;
+    std::vector<QIcon> markIcons_;
+    QStringList markTexts_;
     QString filter_;
     bool filtered_ = false;      // rows_ is in use
     std::vector<int> rows_;      // file row of each shown row, while filtered

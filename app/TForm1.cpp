@@ -8,6 +8,8 @@
 #include "app/TListBox.h"
 #include "app/help/HelpRouter.h"
 #include "board/ui/TChessBrd.h"
+#include "progress/core/AttemptRecorder.h"
+#include "progress/store/SqliteProgressStore.h"
 #include "resources/Colours.h"
 #include "resources/ResourcePaths.h"
 #include "script/core/ProblemIndex.h"
@@ -20,6 +22,7 @@
 #include "windows/TForm3.h"
 #include "windows/TForm4.h"
 #include "windows/TForm5.h"
+#include "windows/TStatisticsWindow.h"
 #include "windows/WindowLook.h"
 
 #include <QApplication>
@@ -101,7 +104,7 @@ TForm1::TForm1(Globales& globals, const QStringList& arguments, QWidget* parent)
     memoFlush_ = new QTimer(this);
     memoFlush_->setSingleShot(true);
     memoFlush_->setInterval(0);
-    connect(memoFlush_, &QTimer::timeout, this, [this] { FlushMemo(); });
+    connect(memoFlush_, &QTimer::timeout, this, [this] { FlushMemo(MemoLinesPerFlush); });
 
     Timer1 = new QTimer(this);
     Timer1->setInterval(1000);
@@ -121,6 +124,8 @@ TForm1::TForm1(Globales& globals, const QStringList& arguments, QWidget* parent)
 }
 
 TForm1::~TForm1() {
+    flow_.SetPlayListener(nullptr);
+    delete Statistics; // before the store it reads
     // The board's events point at this window; the board goes with the window.
     if (ChessBrd1) {
         ChessBrd1->OnLegalMove = nullptr;
@@ -292,6 +297,7 @@ void TForm1::CreateControls() {
                             StatusBar1);
     StatusBar1->addWidget(StatusText, 1);
     setStatusBar(StatusBar1);
+    CreateProgressControls();
     CreateImportControls();
 }
 
@@ -335,6 +341,7 @@ void TForm1::CreateMenus() {
     Ayuda1->setObjectName(QStringLiteral("Ayuda1"));
     OnlineHelp1 = add(Ayuda1, "O&nLine Help", "OnlineHelp1", &TForm1::OnlineHelp1Click);
     Credits1 = add(Ayuda1, "&About this program", "Credits1", &TForm1::Credits1Click);
+    CreateProgressMenus();
 }
 
 void TForm1::AttachWindows(TForm2* form2, TForm3* form3, TForm4* form4, TForm5* form5) {
@@ -353,6 +360,7 @@ void TForm1::AttachWindows(TForm2* form2, TForm3* form3, TForm4* form4, TForm5* 
 void TForm1::Engine1Click() {
     if (!form3_) return;
     TEngineDialog dialog(form3_->EngineProgram(), this);
+    KeepAboveStayOnTopWindows(&dialog);
     if (dialog.exec() == QDialog::Accepted) form3_->SetEngineProgram(dialog.Program());
 }
 
@@ -485,10 +493,11 @@ void TForm1::resizeEvent(QResizeEvent* event) {
 
 void TForm1::showEvent(QShowEvent* event) {
     QMainWindow::showEvent(event);
-    // A message given before the window was first shown (a file opened at start-up) did
-    // not hide the status bar's own text, which was not visible yet: give it again.
+    // A message given before the window was first shown (a store or settings fault at
+    // start) is given again: the status bar hides its notice under a message only
+    // while it is shown, and the two texts would otherwise be drawn over each other.
     const QString message = StatusBar1->currentMessage();
-    if (!message.isEmpty()) {
+    if (!message.isEmpty() && StatusText->isVisible()) {
         StatusBar1->clearMessage();
         StatusBar1->showMessage(message);
     }
@@ -498,11 +507,13 @@ void TForm1::closeEvent(QCloseEvent* event) {
     // Closing the main window ends the program, even while the diagram window is shown.
     QMainWindow::closeEvent(event);
     if (!event->isAccepted()) return;
+    AbandonProblem();   // the problem under way is recorded as left
     RememberSettings(); // the window's place and size
     QCoreApplication::quit();
 }
 
 void TForm1::Salir1Click() {
+    AbandonProblem();
     RememberSettings();
     if (g_.ProblemFileOpen) {
         g_.ProblemFile.Close();
@@ -555,6 +566,9 @@ void TForm1::ShowStatusMessage(const QString& text) {
 void TForm1::ListBox1Click() {
     const QString entry = ListBox1->CurrentEntry();
     if (ListBox1->currentRow() < 0) return;
+    // The problem left here is recorded with the time the clock gave it.
+    AbandonProblem();
+    reviewDone_ = false;
     Crono1.Stop();
     Crono1.Reset();
     clockRunningAtPause_ = false;
@@ -572,8 +586,19 @@ void TForm1::ListBox1Click() {
 
 void TForm1::BitBtn2Click() {
     HideBanner();
+    // A reviewed problem has ended: Next goes on to the next due one.
+    if (ReviewNextOnNext()) return;
     flow_.Next();
-    FlushMemo();
+    FlushMemo(MemoLinesPerFlush);
+    if (reviewDone_) {
+        if (reviewQueue_.empty()) {
+            ReviewNext(); // says that the review is done
+        } else {
+            BitBtn2->setEnabled(true);
+            StatusBar1->showMessage(
+                QStringLiteral("Press Next for the next due problem (%1 left).").arg(ReviewLeft()));
+        }
+    }
 }
 
 void TForm1::ChessBrd1LegalMove(Square oldSq, Square newSq) {

@@ -2,6 +2,8 @@
 // digits, the clock and the menus, and the script host through which problems run.
 #pragma once
 
+#include "progress/core/Calendar.h"
+#include "progress/core/ProgressReports.h"
 #include "script/core/Globales.h"
 #include "script/core/ProblemFlow.h"
 #include "script/core/ScriptHost.h"
@@ -12,6 +14,9 @@
 #include <QMainWindow>
 #include <QStringList>
 
+#include <cstdint>
+#include <deque>
+#include <limits>
 #include <memory>
 #include <vector>
 
@@ -44,6 +49,10 @@ class TForm2;
 class TForm3;
 class TForm4;
 class TForm5;
+class TStatisticsWindow;
+class AttemptRecorder;
+class ProgressStore;
+class SqliteProgressStore;
 class TrainerSettings;
 class PuzzleConversion;
 struct ConversionResult;
@@ -131,9 +140,14 @@ public:
 
     // Commentary lines that the script added and the memo does not show yet: a run of
     // many lines reaches the memo in one piece, at the latest when control returns to
-    // the event loop or before anything else is shown.
+    // the event loop or before anything else is shown. A run of more than
+    // MemoLinesPerFlush lines arrives in pieces of that many, one per turn of the event
+    // loop, so that the window keeps answering while a million lines go in.
+    static constexpr int MemoLinesPerFlush = 50000;
     int PendingMemoLines() const { return int(pendingMemo_.size()); }
-    void FlushMemo();
+    // Shows at most `limit` pending lines now, and the rest on the next turn of the
+    // event loop.
+    void FlushMemo(int limit = std::numeric_limits<int>::max());
 
     // Where the diagram window goes when a script shows it, so that it covers neither
     // the board nor the comment label: beside the main window (right, else left) where
@@ -228,6 +242,28 @@ public:
     void OpenRecentFile(const QString& path);
     QStringList RecentFiles() const { return recentFiles_; }
 
+    // --- progress: attempts recorded, marks, Continue, Review, Statistics
+    // (TForm1Progress.cpp) ---
+    QAction* Continue1 = nullptr;            // File > Continue
+    QMenu* Review1 = nullptr;                // the Review menu
+    QAction* ReviewDue1 = nullptr;           // Review > Review due problems
+    QAction* Statistics1 = nullptr;          // Review > Statistics...
+    QLabel* SolvedText = nullptr;            // status bar, right: "12 of 40 solved"
+    TStatisticsWindow* Statistics = nullptr; // created when first asked for
+    void Continue1Click();
+    void ReviewDue1Click();
+    void Statistics1Click();
+    // The progress store, opened on first use at ProgressFilePath(); it answers even
+    // when the file cannot be used (and says so once in the status bar).
+    ProgressStore& Progress();
+    // Solved, failed or untried for each entry of the index list, in its order.
+    const std::vector<ProblemMark>& Marks() const { return marks_; }
+    // Working through the due problems: how many are still to come.
+    bool Reviewing() const { return reviewing_; }
+    int ReviewLeft() const { return int(reviewQueue_.size()); }
+    // The clock of the problem under way, for the attempt that records it.
+    double ClockSeconds() const override;
+
     // --- ScriptHost ---
     void SetLabelText(ScriptLabel label, const std::string& text) override;
     void SetLabelVisible(ScriptLabel label, bool visible) override;
@@ -265,8 +301,8 @@ public:
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
-    void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
+    void showEvent(QShowEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
 
 private:
@@ -290,6 +326,17 @@ private:
     void UpdateRecentMenu();
     void RestoreLastProblem(const TrainerPreferences& preferences);
     void PickSquareColour(bool light);
+    void CreateProgressControls();
+    void CreateProgressMenus();
+    // Ends the play of the problem under way (recording it when attempted); before
+    // the clock is reset, so that the attempt keeps its thinking time.
+    void AbandonProblem();
+    void PlayRecorded(const ProblemPlay& play);
+    void UpdateProgress();
+    void TellProgressNotice();
+    void ReviewNext();
+    bool ReviewNextOnNext();
+    void SelectEntry(int fileRow); // selects and starts it, as a click does
     QLabel* LabelAt(ScriptLabel label) const;
 
     Globales& g_;
@@ -315,7 +362,34 @@ private:
     bool preferredWhiteOnTop_ = false; // the orientation the user chose, not the script's
     QStringList recentFiles_;
     QString openFile_; // the problem file listed, as an absolute path (a collection's own path)
-    QString pendingProblem_; // selected once the collection being converted is listed
+    QString pendingProblem_;             // selected once the collection being converted is listed
+    bool reviewAfterConversion_ = false; // the review waits for a collection's conversion
+    // Progress.
+    // Hands the flow's plays to the recorder, opening the store when the first one starts.
+    class PlayWatcher : public PlayListener {
+    public:
+        explicit PlayWatcher(TForm1& form) : form_(form) {}
+        void PlayStarted(const ProblemPlay& play) override;
+        void PlayFinished(const ProblemPlay& play) override;
+
+    private:
+        TForm1& form_;
+    };
+    SystemClock clock_;
+    std::unique_ptr<SqliteProgressStore> progress_;
+    std::unique_ptr<AttemptRecorder> recorder_;
+    std::unique_ptr<PlayWatcher> watcher_;
+    std::vector<ProblemDigest> digests_; // of the open file, one per index entry, once needed
+    bool digestsRead_ = false;
+    const std::vector<ProblemDigest>& Digests();
+    std::vector<ProblemMark> marks_;
+    std::deque<ProblemRecord> reviewQueue_;
+    bool reviewing_ = false;
+    bool reviewDone_ = false;     // the problem under review has ended: Next goes on
+    std::uint64_t reviewKey_ = 0; // identity of the problem under review
+    int reviewShown_ = 0;         // problems of this review selected so far
+    int reviewTotal_ = 0;         // problems due when the review began
+    QStringList reviewSkipped_;   // files of this review that were not found
 };
 
 } // namespace qv

@@ -95,12 +95,17 @@ void TForm1::ConversionFinished(const ConversionResult& r) {
     ShowConversion(false);
     switch (r.Kind) {
     case ConversionResult::Cancelled:
-        pendingProblem_.clear();
-        break;
     case ConversionResult::Failed:
         pendingProblem_.clear();
-        StatusBar1->clearMessage();
-        ShowErrorBox(r.Message);
+        if (r.Kind == ConversionResult::Failed) {
+            StatusBar1->clearMessage();
+            ShowErrorBox(r.Message);
+        }
+        // A review that waited for this collection goes on without its problem.
+        if (std::exchange(reviewAfterConversion_, false) && !reviewQueue_.empty()) {
+            reviewQueue_.pop_front();
+            ReviewNext();
+        }
         break;
     case ConversionResult::Converted:
         ListConvertedFile(r);
@@ -109,15 +114,20 @@ void TForm1::ConversionFinished(const ConversionResult& r) {
 }
 
 void TForm1::ListConvertedFile(const ConversionResult& r) {
+    AbandonProblem(); // recorded against the file it belongs to
     ListBox1->clear();
     FilterEdit1->clear();
     StatusBar1->clearMessage();
     openFile_.clear();
+    digests_.clear();
+    digestsRead_ = false;
+    UpdateProgress();
     const std::vector<std::string> entries = flow_.ReadProblems(r.CacheFile.toStdString());
     // The collection's own path stands for the problems: the recent files, the settings
     // and the progress records name it, not the cache.
     openFile_ = r.Source;
     ListProblems(entries, r.Source);
+    UpdateProgress();
     const QLocale locale;
     QString text = QStringLiteral("%1: %2 of %3 records imported")
                        .arg(Shown(r.Source), locale.toString(qlonglong(r.Imported)),
@@ -132,6 +142,12 @@ void TForm1::ListConvertedFile(const ConversionResult& r) {
     UpdateRecentMenu();
     RememberSettings();
 
+    // A review that waited for this collection goes on with it.
+    if (std::exchange(reviewAfterConversion_, false)) {
+        pendingProblem_.clear();
+        ReviewNext();
+        return;
+    }
     const QString pending = std::exchange(pendingProblem_, QString());
     const int row = pending.isEmpty() ? -1 : ListBox1->FindEntry(pending);
     if (row < 0) return;

@@ -27,6 +27,8 @@
 #include <QTimer>
 #include <QUrl>
 
+#include <algorithm>
+
 namespace qv {
 
 namespace {
@@ -69,20 +71,25 @@ void TForm1::AddMemoLine(const std::string& text) {
     if (!memoFlush_->isActive()) memoFlush_->start();
 }
 
-void TForm1::FlushMemo() {
+void TForm1::FlushMemo(int limit) {
     memoFlush_->stop();
     if (pendingMemo_.isEmpty()) return;
-    // One insertion for the whole run: a script of many commentary lines would
-    // otherwise lay the memo out once for every line. The script's lines are not
-    // recorded for undoing (the user's typing before them cannot be undone after them).
+    // One insertion for the whole run (or for each piece of a very long one): a script
+    // of many commentary lines would otherwise lay the memo out once for every line.
+    // The script's lines are not recorded for undoing (the user's typing before them
+    // cannot be undone after them).
+    const qsizetype count = std::min<qsizetype>(pendingMemo_.size(), std::max(limit, 1));
     QTextDocument* doc = Memo1->document();
     const bool undo = doc->isUndoRedoEnabled();
     doc->setUndoRedoEnabled(false);
-    Memo1->appendPlainText(pendingMemo_.join(QLatin1Char('\n')));
+    Memo1->appendPlainText(count == pendingMemo_.size()
+                               ? pendingMemo_.join(QLatin1Char('\n'))
+                               : pendingMemo_.sliced(0, count).join(QLatin1Char('\n')));
     doc->setUndoRedoEnabled(undo);
-    pendingMemo_.clear();
+    pendingMemo_.remove(0, count);
     // The last line is the script's own, even when empty: saving the remarks keeps it.
     doc->lastBlock().setUserState(ScriptMemoLine);
+    if (!pendingMemo_.isEmpty()) memoFlush_->start(); // the rest on the next turn
 }
 
 void TForm1::ClearMemo() {

@@ -120,13 +120,18 @@ void TForm1::OpenProblemFile(const QString& name) {
         Conversion->Cancel();
         ShowConversion(false);
     }
+    AbandonProblem(); // recorded against the file it belongs to
     ListBox1->clear();
     FilterEdit1->clear();
     StatusBar1->clearMessage();
     openFile_.clear();
+    digests_.clear();
+    digestsRead_ = false;
+    UpdateProgress();
     const std::vector<std::string> entries = flow_.ReadProblems(name.toStdString());
     openFile_ = QFileInfo(name).absoluteFilePath();
     ListProblems(entries, name);
+    UpdateProgress();
     recentFiles_ = WithRecentFile(recentFiles_, openFile_);
     UpdateRecentMenu();
     RememberSettings();

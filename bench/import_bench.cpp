@@ -1,16 +1,26 @@
 // Speed of the puzzle import end to end: Lichess CSV rows read, checked against
 // the rules and written as problem scripts, on one core.
 //
-//   import_bench [ROWS]            converts ROWS generated rows (default 200000)
+//   import_bench [ROWS [--no-mates]]  converts ROWS generated rows (default 200000),
+//                                  one in ten a mate (two repeated ones), with or
+//                                  without the mate solver
 //   import_bench --write FILE ROWS writes a CSV of ROWS rows for timing qvn import
 //                                  (e.g. /usr/bin/time -v qvn import FILE -o OUT)
+//   import_bench --mates [FILE [NODES]]  the cost of the mate solver in the import: the mates of
+//                                  FILE (default bench/mate_positions.txt, "N<TAB>FEN" per
+//                                  line) as PGN records with their main line, imported
+//                                  with and without the solver, then as goal-only records
+#include "board/core/BoardModel.h"
 #include "board/core/San.h"
+#include "engine/core/MateSolver.h"
 #include "puzzles/core/PuzzleImport.h"
 
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
+#include <ctime>
 #include <fstream>
+#include <memory>
 #include <random>
 #include <sstream>
 #include <string>
@@ -123,9 +133,92 @@ protected:
     int overflow(int c) override { return c; }
 };
 
+// Imports the PGN text with a fresh importer (its solver's table empty): processor
+// seconds taken (the machine may be shared), problems imported and further keys found.
+struct Run {
+    double Cpu = 0;
+    long Imported = 0;
+    long Extra = 0;
+};
+
+Run TimeImport(const std::string& pgn, bool solve, long long nodes) {
+    std::istringstream in(pgn);
+    NullBuffer sink;
+    std::ostream out(&sink);
+    qv::ImportOptions options;
+    options.Format = qv::PuzzleFormat::Pgn;
+    options.SolveMates = solve;
+    options.MateNodes = nodes;
+    qv::PuzzleImporter importer;
+    Run run;
+    importer.OnProblem = [&run](const qv::Puzzle& p, const std::string&) {
+        for (const auto& step : p.Steps)
+            run.Extra += static_cast<long>(step.Accepted.size() - step.FromSource);
+    };
+    const std::clock_t start = std::clock();
+    run.Imported = importer.Run(in, out, options).Imported;
+    run.Cpu = static_cast<double>(std::clock() - start) / CLOCKS_PER_SEC;
+    return run;
+}
+
+int MateBench(const std::string& path, long long nodes) {
+    std::ifstream file(path);
+    if (!file) {
+        std::fprintf(stderr, "cannot read %s\n", path.c_str());
+        return 1;
+    }
+    // Records by N: with the main line of the first shortest key, and with the goal only.
+    std::vector<std::string> withMoves(5), goalOnly(5);
+    std::vector<long> count(5);
+    auto solver = std::make_unique<qv::engine::MateSolver>();
+    std::string line;
+    while (std::getline(file, line)) {
+        if (line.empty() || line[0] == '#') continue;
+        const int n = line[0] - '0';
+        const std::string fen = line.substr(line.find('\t') + 1);
+        qv::BoardModel board;
+        if (n < 1 || n > 4 || !board.SetFen(fen)) continue;
+        const qv::BoardState start = board.State();
+        const auto s = solver->Solve(start, n, true);
+        const qv::engine::MateKey* key = nullptr;
+        for (const auto& k : s.Keys)
+            if (!key || k.MateIn < key->MateIn) key = &k;
+        if (!key) continue;
+        std::string moves;
+        qv::BoardState b = start;
+        for (const qv::engine::MoveWord w : key->Line) {
+            qv::ChessMove m;
+            if (!qv::ParseCoordinateMove(b, qv::engine::MoveText(w), m)) break;
+            moves += qv::ToSan(b, m) + " ";
+            qv::ApplyMove(b, m.From, m.To, m.Promotion);
+        }
+        const std::string tags = "[FEN \"" + fen + "\"]\n";
+        withMoves[n] += tags + "\n" + moves + "*\n\n";
+        goalOnly[n] += "[Termination \"mate in " + std::to_string(n) + "\"]\n" + tags + "\n*\n\n";
+        ++count[n];
+    }
+    std::printf("mate puzzles imported (processor time; solver budget %lld nodes per puzzle, "
+                "a fresh table per run):\n",
+                nodes);
+    for (int n = 2; n <= 4; ++n) {
+        if (!count[n]) continue;
+        const Run plain = TimeImport(withMoves[n], false, nodes);
+        const Run solved = TimeImport(withMoves[n], true, nodes);
+        const Run goals = TimeImport(goalOnly[n], true, nodes);
+        std::printf("  mate in %d: %4ld puzzles; %.3f ms each without the solver, %.3f ms with it "
+                    "(%ld more keys and mates accepted); goal only %.3f ms each, %ld solved\n",
+                    n, count[n], 1e3 * plain.Cpu / count[n], 1e3 * solved.Cpu / count[n],
+                    solved.Extra - plain.Extra, 1e3 * goals.Cpu / count[n], goals.Imported);
+    }
+    return 0;
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
+    if (argc >= 2 && std::string(argv[1]) == "--mates")
+        return MateBench(argc > 2 ? argv[2] : QV_BENCH_DIR "/mate_positions.txt",
+                         argc > 3 ? std::atoll(argv[3]) : qv::ImportOptions::DefaultMateNodes);
     if (argc == 4 && std::string(argv[1]) == "--write") {
         std::ofstream out(argv[2], std::ios::binary);
         WriteCsv(out, std::atol(argv[3]));
@@ -140,6 +233,7 @@ int main(int argc, char** argv) {
     std::ostream out(&sink);
     qv::ImportOptions options;
     options.Format = qv::PuzzleFormat::Lichess;
+    options.SolveMates = !(argc > 2 && std::string(argv[2]) == "--no-mates");
     qv::PuzzleImporter importer;
     long skipped = 0;
     importer.OnSkip = [&](long, const std::string&) { ++skipped; };

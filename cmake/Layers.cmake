@@ -17,12 +17,13 @@ qv_layer(resources         QT Gui      TARGETS qv_jpeg qv_resources qv_piece_gly
 qv_layer(board/ui          QT Widgets  USES board/core engine/thread resources)
 qv_layer(script/ui         QT Widgets  USES script/core                INTERNAL resources)
 qv_layer(widgets           QT Widgets)
-qv_layer(windows           QT Widgets  USES board/ui script/core widgets resources
-                                       analysis/core analysis/engines)
+qv_layer(windows           QT Widgets Charts
+                                       USES board/ui script/core widgets resources
+                                       analysis/core analysis/engines progress/core)
 qv_layer(app/help          QT Widgets  TARGETS qv_help)
 qv_layer(app               QT Widgets Multimedia
                            USES app/help board/ui script/core script/ui widgets windows resources
-                                puzzles/core)
+                                progress/core progress/store puzzles/core)
 
 # The command-line companion: every core and Qt's non-graphical modules, never widgets.
 qv_layer(tools/qvn         QT Core     TARGETS qvn

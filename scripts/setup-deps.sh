@@ -6,7 +6,8 @@ set -euo pipefail
 PACKAGES=(
   build-essential cmake ninja-build pkg-config git clang-format
   clang-14 libclang-rt-14-dev
-  qt6-base-dev qt6-base-dev-tools qt6-multimedia-dev libgl-dev libqt6sql6-sqlite
+  # The statistics window's charts: Debian's qt6-charts-dev needs Qt OpenGL's CMake files too.
+  qt6-base-dev qt6-base-dev-tools qt6-multimedia-dev qt6-charts-dev libqt6opengl6-dev libgl-dev libqt6sql6-sqlite
   libjpeg62-turbo-dev libgtest-dev googletest
   libchm-dev fp-utils
   # The artwork generator draws the piece sets from DejaVu's and FreeSerif's chess glyphs;

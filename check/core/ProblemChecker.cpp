@@ -273,7 +273,12 @@ struct ProblemChecker::Impl {
                     scriptedMates = true;
                     continue;
                 }
-                if (t.Answers.Scores(from, to)) continue;
+                if (t.Answers.Scores(from, to)) {
+                    if (k == 0 && Options.ReportAcceptedCooks)
+                        Add(0, "cook: " + engine::MoveText(key.Move) + " also mates in " +
+                                   std::to_string(key.MateIn) + " (an .if line accepts it)");
+                    continue;
+                }
                 bool named = false;
                 for (const auto& a : t.Answers.Lines)
                     named = named || (a.From == from && a.To == to);

@@ -47,6 +47,9 @@ struct CheckOptions {
     bool Mates = true;                // run the mate tests (the solver)
     long long MaxNodes = 100'000'000; // solver budget per position; past it, a note
     TurnReviewer* Reviewer = nullptr; // not owned; may be null
+    // A second key at the first turn (a cook) is a finding even when an .if line
+    // accepts it: for collections whose scripts accept every key.
+    bool ReportAcceptedCooks = false;
 };
 
 struct CheckReport {

@@ -279,9 +279,12 @@ bool SqliteProgressStore::Migrate() {
             return true;
         }
         if (version_ == 0 && !writable_) {
-            // An empty file opened read-only: nothing recorded yet.
+            // An empty file opened read-only: nothing recorded yet. A writer that finds
+            // it protected can store nothing in it, and says so.
             missing_ = true;
             open_ = false;
+            if (!options_.ReadOnly)
+                Tell(Fault::ReadOnly, "Progress is not being saved: " + shown + " is read-only.");
         }
         if (version_ == current || !writable_) return open_;
         if (!q.exec(QStringLiteral("BEGIN IMMEDIATE"))) {

@@ -190,6 +190,7 @@ bool PgnReader::Next(PuzzleRecord& record) {
     if (anyTag) ++recognised_;
     record.Title = MakeTitle(tags, record.Players);
     record.Fen = tags.Fen;
+    ParseMateGoal(tags.Termination, record.MateIn, record.MateSide);
     if (tooBig) {
         record.Error = "record too long";
     } else if (!tagsOk) {
@@ -258,6 +259,52 @@ void ReadPgnMovetext(std::string_view text, PuzzleRecord& record) {
             record.Moves.push_back({std::string(token), {}});
         }
     }
+}
+
+bool ParseMateGoal(std::string_view text, int& moves, char& side) {
+    std::string t;
+    for (char c : text) t += static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    std::string_view s = t;
+    auto skipSpaces = [&s] {
+        while (!s.empty() && (s.front() == ' ' || s.front() == '\t')) s.remove_prefix(1);
+    };
+    auto take = [&s, &skipSpaces](std::string_view word) {
+        skipSpaces();
+        if (s.substr(0, word.size()) != word) return false;
+        s.remove_prefix(word.size());
+        return true;
+    };
+    char named = 0;
+    if (take("white"))
+        named = 'w';
+    else if (take("black"))
+        named = 'b';
+    if (named && !take("to play and") && !take("to move and")) take("to");
+    if (!take("#") && !take("mates in") && !take("mate in")) return false;
+    skipSpaces();
+    int n = 0;
+    std::size_t digits = 0;
+    while (digits < s.size() && digits < 3 && std::isdigit(static_cast<unsigned char>(s[digits])))
+        n = n * 10 + (s[digits++] - '0');
+    if (digits > 0) {
+        s.remove_prefix(digits);
+    } else {
+        static constexpr std::string_view Words[] = {"one", "two",   "three", "four", "five",
+                                                     "six", "seven", "eight", "nine", "ten"};
+        for (int i = 0; i < 10 && n == 0; ++i)
+            if (s.substr(0, Words[i].size()) == Words[i]) {
+                n = i + 1;
+                s.remove_prefix(Words[i].size());
+            }
+    }
+    if (n < 1 || n > 30) return false;
+    // Nothing may follow but "move(s)" and punctuation.
+    if (!take("moves")) take("move");
+    skipSpaces();
+    if (s.find_first_not_of(".!) ") != std::string_view::npos) return false;
+    moves = n;
+    side = named;
+    return true;
 }
 
 } // namespace qv

@@ -11,7 +11,8 @@ namespace qv {
 
 // A record begins with a tag pair line ("[FEN "..."]"); text before the first one
 // is not part of any record. The FEN tag gives the position (SetUp is not
-// needed), White, Black, Event, Date and Termination make the title. In the
+// needed), White, Black, Event, Date and Termination make the title; a Termination
+// that states a mate goal (ParseMateGoal) is kept as the record's goal. In the
 // movetext, move numbers ("12.", "38...") and NAGs ("$1") are dropped, variations
 // are skipped, and comments ("{...}" and ";" to the end of the line) are kept with
 // the move they follow. A record whose text exceeds a megabyte is skipped.
@@ -31,5 +32,11 @@ private:
 
 // The movetext of one record split into the main line and its comments.
 void ReadPgnMovetext(std::string_view movetext, PuzzleRecord& record);
+
+// A goal as collections write it in the Termination tag: "mate in 2", "Mate in 2",
+// "#2", "White mates in 2", "Black to play and mate in 3", "White to move and mates
+// in two" (numbers up to ten may be spelt out). Gives the number of moves (1 to 30)
+// and the side named ('w', 'b', or 0); false for any other text.
+bool ParseMateGoal(std::string_view text, int& moves, char& side);
 
 } // namespace qv

@@ -102,7 +102,10 @@ void WriteProblem(const Puzzle& puzzle, int points, std::string& out) {
                 const bool alternative = i >= step.FromSource;
                 Line(out, ".if",
                      SquareName(a.Move.From) + SquareName(a.Move.To) + " " + a.San + " " +
-                         pointsText + (alternative ? " Also mate." : " Correct."));
+                         pointsText +
+                         (!alternative          ? " Correct."
+                          : a.San.back() == '#' ? " Also mate."
+                                                : " Also forces mate."));
             }
             Line(out, ".back");
             if (step.HasMove)

@@ -3,6 +3,7 @@
 
 #include "board/core/Playable.h"
 #include "board/core/Rules.h"
+#include "engine/core/MateSolver.h"
 #include "puzzles/core/TextClean.h"
 
 #include <algorithm>
@@ -85,6 +86,58 @@ bool ReadMove(const BoardState& b, const std::string& text, bool coordinate, Che
     return coordinate ? ParseCoordinateMove(b, text, m) : ParseSan(b, text, m);
 }
 
+ChessMove FromMoveWord(engine::MoveWord w) {
+    static constexpr char Pieces[] = {0, 'n', 'b', 'r', 'q'};
+    const int promotion = engine::MovePromotion(w);
+    return ChessMove{static_cast<Square>(engine::MoveOrigin(w) + 1),
+                     static_cast<Square>(engine::MoveTarget(w) + 1),
+                     promotion >= 1 && promotion <= 4 ? Pieces[promotion] : '\0'};
+}
+
+bool SameSquares(const PuzzleMove& a, const ChessMove& m) {
+    return a.Move.From == m.From && a.Move.To == m.To;
+}
+
+bool Accepts(const PuzzleStep& step, const ChessMove& m) {
+    return std::any_of(step.Accepted.begin(), step.Accepted.end(),
+                       [&](const PuzzleMove& a) { return SameSquares(a, m); });
+}
+
+// The steps of a goal-only record: the main line of the key that mates soonest.
+bool SolveGoal(const PuzzleRecord& record, const BoardState& b, Puzzle& puzzle,
+               const MateSearch& mates, std::string& reason) {
+    const std::string goal = "mate in " + std::to_string(record.MateIn);
+    if (record.MateSide && (record.MateSide == 'w') != b.WhiteToMove) {
+        reason = std::string("the goal says ") + (record.MateSide == 'w' ? "White" : "Black") +
+                 " mates, but the other side is to move";
+        return false;
+    }
+    engine::MateLimits limits;
+    limits.MaxNodes = mates.GoalNodes;
+    const engine::MateSolution s = mates.Solver()->Solve(
+        b, std::min(record.MateIn, engine::MateSolver::MaxMoves), true, limits);
+    const engine::MateKey* key = nullptr;
+    for (const engine::MateKey& k : s.Keys)
+        if (!key || k.MateIn < key->MateIn) key = &k;
+    if (!key) {
+        reason = s.Complete ? "no " + goal + " (the solver finds none)"
+                            : "no " + goal + " found within the solver's budget";
+        return false;
+    }
+    BoardState pos = b;
+    puzzle.PlayerIsWhite = b.WhiteToMove;
+    for (std::size_t i = 0; i < key->Line.size(); ++i) {
+        const ChessMove m = FromMoveWord(key->Line[i]);
+        PuzzleStep step;
+        step.Role = i % 2 == 0 ? PuzzleStep::Player : PuzzleStep::Opponent;
+        step.Move = Describe(pos, m);
+        if (step.Role == PuzzleStep::Player) step.Accepted.push_back(step.Move);
+        puzzle.Steps.push_back(std::move(step));
+        ApplyMove(pos, m.From, m.To, m.Promotion);
+    }
+    return true;
+}
+
 } // namespace
 
 std::string ScriptMoveText(const BoardState& b, const ChessMove& m, const std::string& san) {
@@ -109,7 +162,8 @@ std::string ScriptMoveText(const BoardState& b, const ChessMove& m, const std::s
     return text;
 }
 
-bool BuildPuzzle(const PuzzleRecord& record, Puzzle& puzzle, std::string& reason) {
+bool BuildPuzzle(const PuzzleRecord& record, Puzzle& puzzle, std::string& reason,
+                 const MateSearch& mates) {
     puzzle = Puzzle();
     puzzle.Label = record.Ordinal;
     if (!record.Error.empty()) {
@@ -225,6 +279,15 @@ bool BuildPuzzle(const PuzzleRecord& record, Puzzle& puzzle, std::string& reason
         puzzle.Steps.push_back(std::move(turn));
     }
 
+    // A goal instead of moves: the solver finds them.
+    if (record.Moves.empty() && record.BestMoves.empty() && record.AvoidMoves.empty() &&
+        record.MateIn > 0 && mates.Solver) {
+        if (!SolveGoal(record, b, puzzle, mates, reason)) return false;
+    } else if (record.Moves.empty() && record.MateIn > 0 && !mates.Solver) {
+        reason = "a mate in " + std::to_string(record.MateIn) + " without moves (solving is off)";
+        return false;
+    }
+
     if (std::none_of(puzzle.Steps.begin(), puzzle.Steps.end(),
                      [](const PuzzleStep& s) { return s.Role == PuzzleStep::Player; })) {
         reason = "no solution";
@@ -233,34 +296,47 @@ bool BuildPuzzle(const PuzzleRecord& record, Puzzle& puzzle, std::string& reason
     if (puzzle.Title.empty())
         puzzle.Title = puzzle.PlayerIsWhite ? "White to play" : "Black to play";
     for (PuzzleStep& step : puzzle.Steps) step.FromSource = step.Accepted.size();
-    AcceptAlternatives(puzzle);
+    AcceptAlternatives(puzzle, mates);
     return true;
 }
 
-void AcceptAlternatives(Puzzle& puzzle) {
+void AcceptAlternatives(Puzzle& puzzle, const MateSearch& mates) {
     if (puzzle.Steps.empty()) return;
     PuzzleStep& last = puzzle.Steps.back();
     if (last.Role != PuzzleStep::Player || !last.HasMove || last.Move.San.empty() ||
         last.Move.San.back() != '#')
         return;
-    // The position of the last turn: replay the steps before it.
+    int turnsLeft = 0;
+    for (const PuzzleStep& step : puzzle.Steps) turnsLeft += step.Role == PuzzleStep::Player;
+    long long budget = mates.MaxNodes;
     BoardState b = puzzle.Start;
-    for (std::size_t i = 0; i + 1 < puzzle.Steps.size(); ++i) {
-        const ChessMove& m = puzzle.Steps[i].Move.Move;
-        ApplyMove(b, m.From, m.To, m.Promotion);
-    }
     std::array<ChessMove, 256> moves;
-    const int n = ListLegalMoves(b, moves);
-    for (int i = 0; i < n; ++i) {
-        const ChessMove m = moves[i];
-        const bool known =
-            std::any_of(last.Accepted.begin(), last.Accepted.end(), [&](const PuzzleMove& a) {
-                return a.Move.From == m.From && a.Move.To == m.To;
-            });
-        if (known) continue;
-        BoardState after = b;
-        ApplyMove(after, m.From, m.To, m.Promotion);
-        if (IsCheckmate(after)) last.Accepted.push_back(Describe(b, m));
+    for (PuzzleStep& step : puzzle.Steps) {
+        if (step.Role == PuzzleStep::Player && turnsLeft == 1) {
+            // The last turn: every mating move (no search needed).
+            const int n = ListLegalMoves(b, moves);
+            for (int i = 0; i < n; ++i) {
+                const ChessMove m = moves[i];
+                if (Accepts(step, m)) continue;
+                BoardState after = b;
+                ApplyMove(after, m.From, m.To, m.Promotion);
+                if (IsCheckmate(after)) step.Accepted.push_back(Describe(b, m));
+            }
+        } else if (step.Role == PuzzleStep::Player && mates.Solver &&
+                   (mates.MaxNodes == 0 || budget > 0)) {
+            engine::MateLimits limits;
+            limits.MaxNodes = mates.MaxNodes == 0 ? 0 : budget;
+            const engine::MateSolution s = mates.Solver()->Solve(
+                b, std::min(turnsLeft, engine::MateSolver::MaxMoves), false, limits);
+            budget -= s.Nodes;
+            for (const engine::MateKey& key : s.Keys) {
+                const ChessMove m = FromMoveWord(key.Move);
+                if (!Accepts(step, m)) step.Accepted.push_back(Describe(b, m));
+            }
+        }
+        if (step.Role == PuzzleStep::Player) --turnsLeft;
+        const ChessMove& m = step.Move.Move;
+        ApplyMove(b, m.From, m.To, m.Promotion);
     }
 }
 

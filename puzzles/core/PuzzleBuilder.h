@@ -6,10 +6,28 @@
 #include "board/core/San.h"
 #include "puzzles/core/PuzzleRecord.h"
 
+#include <functional>
 #include <string>
 #include <vector>
 
 namespace qv {
+
+namespace engine {
+class MateSolver;
+}
+
+// The exact mate solver as the builder uses it: for the other keys of mate puzzles and
+// for records that give a mate goal instead of moves.
+struct MateSearch {
+    // Gives the solver when a search is needed (so that it can be made only then);
+    // empty: no solving.
+    std::function<engine::MateSolver*()> Solver;
+    // Positions the solver may visit for one puzzle's further keys, all its turns
+    // together (0: no limit). Past it the keys found so far are still accepted.
+    long long MaxNodes = 0;
+    // Positions it may visit to prove a goal given without moves (0: no limit).
+    long long GoalNodes = 0;
+};
 
 // A move with the texts the script needs.
 struct PuzzleMove {
@@ -43,13 +61,19 @@ struct Puzzle {
 };
 
 // Builds the puzzle of a record, or returns false with the reason to skip it
-// ("illegal move 3. Qxf7", "broken FEN: ...", "no solution" ...).
-bool BuildPuzzle(const PuzzleRecord& record, Puzzle& puzzle, std::string& reason);
+// ("illegal move 3. Qxf7", "broken FEN: ...", "no solution" ...). With a solver, a
+// record that gives a mate goal and no moves is solved: its script plays the main line
+// of the key that mates soonest (the first such key in coordinate order; when the
+// budget ends the search early, of the keys found by then).
+bool BuildPuzzle(const PuzzleRecord& record, Puzzle& puzzle, std::string& reason,
+                 const MateSearch& mates = {});
 
-// Widens the answers of the player's turns beyond the moves in the source. Today:
-// where the solution's last move mates, every other mating move there scores
-// too. A mate solver can add every key of each turn here.
-void AcceptAlternatives(Puzzle& puzzle);
+// Widens the answers of the player's turns beyond the moves in the source. Where the
+// solution's last move mates, every other mating move there scores too; with a solver,
+// at each earlier turn every move that still forces mate in the player's moves left
+// (the turn's own included) scores as well. Moves are told apart by origin and target,
+// as .if lines are.
+void AcceptAlternatives(Puzzle& puzzle, const MateSearch& mates = {});
 
 // The .m text of a legal move: piece letter (none for a pawn), origin, "-" or
 // "x", target, "=Q" for a promotion, "0-0"/"0-0-0" for castling, and the SAN's

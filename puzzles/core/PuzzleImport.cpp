@@ -1,12 +1,14 @@
 // The import pipeline: reader, builder, filters, writer.
 #include "puzzles/core/PuzzleImport.h"
 
+#include "engine/core/MateSolver.h"
 #include "puzzles/core/EpdReader.h"
 #include "puzzles/core/LichessReader.h"
 #include "puzzles/core/PgnReader.h"
 #include "puzzles/core/ProblemWriter.h"
 
 #include <algorithm>
+#include <chrono>
 #include <memory>
 
 namespace qv {
@@ -76,21 +78,42 @@ bool PassesFilters(const PuzzleRecord& record, const ImportOptions& options) {
     return true;
 }
 
+PuzzleImporter::PuzzleImporter() = default;
+PuzzleImporter::~PuzzleImporter() = default;
+
 ImportSummary PuzzleImporter::Run(std::istream& in, std::ostream& out,
                                   const ImportOptions& options) {
     ImportSummary summary;
+    MateSearch mates;
+    if (options.SolveMates) {
+        mates.Solver = [this] {
+            if (!solver_) solver_ = std::make_unique<engine::MateSolver>();
+            return solver_.get();
+        };
+        mates.MaxNodes = options.MateNodes;
+        mates.GoalNodes = options.GoalNodes;
+    }
     const std::unique_ptr<RecordReader> reader = MakeReader(options.Format, in);
+    using Clock = std::chrono::steady_clock;
+    constexpr auto ProgressEvery = std::chrono::milliseconds(100);
+    auto lastProgress = Clock::now();
     PuzzleRecord record;
     Puzzle puzzle;
     std::string reason, script;
     while (!(options.Limit > 0 && summary.Imported >= options.Limit) && reader->Next(record)) {
         ++summary.Records;
-        if (OnProgress && summary.Records % 4096 == 0 && !OnProgress(reader->BytesRead())) {
-            summary.Cancelled = true;
-            break;
+        // Progress every few thousand records, and at least every tenth of a second
+        // while the solver works, so that a cancel is never kept waiting.
+        if (OnProgress && (summary.Records % 4096 == 0 ||
+                           (mates.Solver && Clock::now() - lastProgress > ProgressEvery))) {
+            lastProgress = Clock::now();
+            if (!OnProgress(reader->BytesRead())) {
+                summary.Cancelled = true;
+                break;
+            }
         }
         if (record.Error.empty() && !PassesFilters(record, options)) continue;
-        if (!BuildPuzzle(record, puzzle, reason)) {
+        if (!BuildPuzzle(record, puzzle, reason, mates)) {
             if (OnSkip) OnSkip(record.Ordinal, reason);
             continue;
         }
@@ -98,6 +121,7 @@ ImportSummary PuzzleImporter::Run(std::istream& in, std::ostream& out,
         WriteProblem(puzzle, options.Points, script);
         out.write(script.data(), static_cast<std::streamsize>(script.size()));
         ++summary.Imported;
+        if (OnProblem) OnProblem(puzzle, script);
     }
     summary.Recognised = reader->Recognised();
     summary.ReadFailed = reader->Failed();

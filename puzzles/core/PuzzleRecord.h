@@ -27,10 +27,14 @@ struct PuzzleRecord {
     std::vector<std::string> Closing;    // comments shown after the answer (EPD c0)
     std::vector<std::string> BestMoves;  // EPD bm: each one scores
     std::vector<std::string> AvoidMoves; // EPD am: the moves not to play
-    std::string Title;                   // where it came from
-    std::string Players;                 // PGN "White - Black", for .players
-    int Rating = -1;                     // Lichess; -1 unknown
-    std::vector<std::string> Themes;     // Lichess
+    // A goal given instead of moves ("mate in 2"): the moves to mate in, 0 for none,
+    // and the side it names ('w', 'b', or 0 when it names none).
+    int MateIn = 0;
+    char MateSide = 0;
+    std::string Title;               // where it came from
+    std::string Players;             // PGN "White - Black", for .players
+    int Rating = -1;                 // Lichess; -1 unknown
+    std::vector<std::string> Themes; // Lichess
 };
 
 // A streaming reader of one source format. Each call yields the next record, so

@@ -384,9 +384,17 @@ void TForm1OptionsTest::resizingKeepsTextsWholeAndControlsApart() {
     FakeDialogs dialogs;
     Trainer t({kSample});
     TForm1& f = t.form1;
+    // The training controls show too: the Hint button and the verdict line.
+    f.Hints1->trigger();
+    f.InstantVerdict1->trigger();
+    f.Tries1[1]->trigger();
     ClickEntry(f.ListBox1, 0);
     ClickNext(f); // side to play, players, "Your turn!" and the clock all show text
     QTRY_VERIFY(!f.Label3D1->Caption().isEmpty());
+    Drag(*f.ChessBrd1, G1, F3);
+    QCOMPARE(f.VerdictLabel1->text(), QStringLiteral("Not the move: try again"));
+    QTRY_COMPARE(PieceOn(*f.ChessBrd1, G1), 'N'); // the try is taken back
+    QVERIFY(f.HintButton1->isVisible() && f.VerdictLabel1->isVisible());
     f.ComboBox1->setCurrentIndex(f.ComboBox1->findText(QStringLiteral("Scalable")));
     QVERIFY(f.ChessBrd1->ScalablePieceSet());
     const QSize designed = f.size();
@@ -418,6 +426,7 @@ void TForm1OptionsTest::resizingKeepsTextsWholeAndControlsApart() {
 
 void TForm1OptionsTest::adaptToAnotherScreenSize() {
     FakeDialogs dialogs;
+    ProgressSandbox sandbox;
     Globales g;
     TForm1 f(g, QStringList{QCoreApplication::applicationFilePath()});
     const QSize screen = QGuiApplication::primaryScreen()->size();

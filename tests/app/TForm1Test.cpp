@@ -2,6 +2,7 @@
 // worked example with a real drag on the board, the clock and its pause, stale turns, the
 // mate and draw boxes above the diagram window, the diagram's place and the add-points dialog.
 #include "tests/app/TrainerFixture.h"
+#include "windows/TEngineDialog.h"
 
 #include <QtTest>
 
@@ -93,21 +94,24 @@ void TForm1Test::menusCaptionsAndStatusBar() {
     TForm1& f = t.form1;
     QStringList menus;
     for (QAction* a : f.menuBar()->actions()) menus << a->text();
-    QCOMPARE(menus, (QStringList{"&File", "&Options", "&Help"}));
+    QCOMPARE(menus, (QStringList{"&File", "&Options", "&Review", "&Help"}));
     auto captions = [](QMenu* m) {
         QStringList list;
         for (QAction* a : m->actions()) list << a->objectName() + QLatin1Char('=') + a->text();
         return list;
     };
-    QCOMPARE(captions(f.Archivo1), (QStringList{"LeerProblemas1=&Read problems", "=Recent &files",
-                                                "SAveremarks1=S&Ave remarks",
-                                                "Saveresults1=&Save results", "Salir1=&Quit"}));
+    QCOMPARE(
+        captions(f.Archivo1),
+        (QStringList{"LeerProblemas1=&Read problems", "=Recent &files", "Continue1=&Continue", "=",
+                     "SAveremarks1=S&Ave remarks", "Saveresults1=&Save results", "Salir1=&Quit"}));
     QCOMPARE(captions(f.Opciones1),
              (QStringList{"Blancasarribaabajo1=&White UP/Down",
                           "Lneasentreescaques1=&Lines between squares", "Coordenadas1=&Coordinates",
                           "Colorcasillasblancas1=W&h&Ite square colour",
                           "Colorcasillasnegras1=&Black square colour", "Engine1=&Engine...", "=",
                           "=&Training"}));
+    QCOMPARE(captions(f.Review1),
+             (QStringList{"ReviewDue1=Review &due problems", "Statistics1=&Statistics..."}));
     QCOMPARE(captions(f.Ayuda1),
              (QStringList{"OnlineHelp1=O&nLine Help", "Credits1=&About this program"}));
     const QString status = f.StatusText->text();
@@ -500,6 +504,23 @@ void TForm1Test::commentaryOfALongRunArrivesInOnePiece() {
     QCOMPARE(f.Memo1->document()->blockCount(), 5002);
     QCOMPARE(MemoLines(f).last(), QStringLiteral("The last line."));
     QCOMPARE(changes, 1); // one layout of the memo for the whole run
+
+    // A far longer run reaches the memo in pieces, one per turn of the event loop, so
+    // that the window answers meanwhile; the lines arrive whole and in order.
+    const int lines = 2 * TForm1::MemoLinesPerFlush + 10;
+    script = ".# 1 Very many empty lines\r\n" + QByteArray("\r\n").repeated(lines) +
+             ".rem The last line.\r\n.end\r\n";
+    WriteFile(path, script);
+    dialogs.openAnswers << path;
+    f.LeerProblemas1->trigger();
+    ClickEntry(f.ListBox1, 0);
+    ClickNext(f);
+    QVERIFY(f.PendingMemoLines() > 0);
+    QVERIFY(f.Memo1->document()->blockCount() < lines);
+    QTRY_COMPARE(f.PendingMemoLines(), 0);
+    QCOMPARE(f.Memo1->document()->blockCount(), lines + 2);
+    QCOMPARE(MemoLines(f).first(), QStringLiteral("1 Very many empty lines"));
+    QCOMPARE(MemoLines(f).last(), QStringLiteral("The last line."));
 }
 
 void TForm1Test::boxesOpenAboveTheDiagramWindow() {
@@ -522,6 +543,14 @@ void TForm1Test::boxesOpenAboveTheDiagramWindow() {
     QCOMPARE(text, QStringLiteral("Check Mate"));
     QVERIFY(modal.StaysOnTop());
     QVERIFY(modal.WasActive());
+
+    // So does the engine chooser of the Options menu.
+    bool chooser = false;
+    OnModal engine([&](QWidget* w) { chooser = qobject_cast<TEngineDialog*>(w) != nullptr; });
+    f.Engine1->trigger();
+    QVERIFY(chooser);
+    QVERIFY(engine.StaysOnTop());
+    QVERIFY(engine.WasActive());
 
     // Without the diagram window the boxes stack as usual.
     t.form2.QuitBoard();

@@ -45,8 +45,22 @@ using namespace qv;
 
 inline const QString kSample = QStringLiteral(QV_SAMPLES_DIR "/first-steps.qvn");
 
+// Every trainer of the tests keeps its progress in a fresh temporary file, never in
+// the user's: the one that ProgressPath names, or its own.
+inline QString ProgressPath;
+struct ProgressSandbox {
+    QTemporaryDir dir;
+    ProgressSandbox() {
+        qputenv("QUORVANE_PROGRESS_DB",
+                (ProgressPath.isEmpty() ? dir.filePath(QStringLiteral("progress.sqlite"))
+                                        : ProgressPath)
+                    .toLocal8Bit());
+    }
+};
+
 // The five windows as the entry routine creates them.
 struct Trainer {
+    ProgressSandbox sandbox;
     Globales g;
     TForm1 form1;
     TForm2 form2;

@@ -15,6 +15,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                                                    qv::PuzzleFormat::Lichess};
     qv::ImportOptions options;
     options.Format = formats[data[0] % 3];
+    // Mate puzzles are searched too, within budgets that keep every input quick.
+    options.MateNodes = 20000;
+    options.GoalNodes = 20000;
     std::istringstream in(std::string(reinterpret_cast<const char*>(data) + 1, size - 1));
     std::ostringstream out;
     qv::PuzzleImporter importer;

@@ -1,14 +1,16 @@
 // qvn import SOURCE [--format pgn|epd|lichess] [--points N] [--min-rating A]
-// [--max-rating B] [--themes T1,T2] [--limit K] [-o OUT]: a puzzle collection
-// converted into a problem file.
+// [--max-rating B] [--themes T1,T2] [--limit K] [--no-mates] [--check] [-o OUT]: a
+// puzzle collection converted into a problem file.
 #include "tools/qvn/Command.h"
 
+#include "check/core/ProblemChecker.h"
 #include "puzzles/core/PuzzleImport.h"
 
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <iostream>
+#include <memory>
 #include <sstream>
 #include <system_error>
 
@@ -36,10 +38,14 @@ int Failure(const std::string& message) {
     return qvn::ExitFailure;
 }
 
+// Budget of the mate search per position for --check: enough for the mates of
+// collections, small enough that a hard one costs seconds, not minutes.
+constexpr long long CheckNodes = 10'000'000;
+
 int RunImport(const std::vector<std::string>& args) {
     std::string source, output, formatName;
     qv::ImportOptions options;
-    bool filters = false;
+    bool filters = false, check = false;
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string& a = args[i];
         const bool hasValue = i + 1 < args.size();
@@ -64,6 +70,10 @@ int RunImport(const std::vector<std::string>& args) {
             if (!IntArgument(args[++i], 1, 1000000000, v))
                 return qvn::UsageError(Name, "--limit takes a positive number");
             options.Limit = static_cast<long>(v);
+        } else if (a == "--no-mates") {
+            options.SolveMates = false;
+        } else if (a == "--check") {
+            check = true;
         } else if ((a == "-o" || a == "--output") && hasValue) {
             output = args[++i];
         } else if (a.rfind("-", 0) == 0 || !source.empty()) {
@@ -113,7 +123,23 @@ int RunImport(const std::vector<std::string>& args) {
     importer.OnSkip = [](long ordinal, const std::string& reason) {
         std::cerr << "skipped record " << ordinal << ": " << reason << "\n";
     };
-    // (A mate solver's check of every generated problem would run here, per problem.)
+    // --check: each problem as written goes through the checker's tests; its findings
+    // (the cooks above all) go to standard error with the problem's label first.
+    std::unique_ptr<qv::check::ProblemChecker> checker;
+    long findings = 0;
+    if (check) {
+        qv::check::CheckOptions checkOptions;
+        checkOptions.MaxNodes = CheckNodes;
+        checkOptions.ReportAcceptedCooks = true;
+        checker = std::make_unique<qv::check::ProblemChecker>(checkOptions);
+        importer.OnProblem = [&](const qv::Puzzle&, const std::string& script) {
+            checker->OpenFromBytes(script);
+            const qv::check::CheckReport report = checker->Check();
+            for (const auto& f : report.Findings) std::cerr << f.Text() << "\n";
+            for (const auto& note : report.Notes) std::cerr << note << "\n";
+            findings += static_cast<long>(report.Findings.size());
+        };
+    }
     const qv::ImportSummary summary = importer.Run(in, *out, options);
     out->flush();
     if (summary.ReadFailed) {
@@ -137,14 +163,18 @@ int RunImport(const std::vector<std::string>& args) {
             return Failure(output + ": cannot be written");
         }
     }
-    std::cerr << "imported " << summary.Imported << " of " << summary.Records << " records\n";
+    std::cerr << "imported " << summary.Imported << " of " << summary.Records << " records";
+    if (check) std::cerr << "; " << findings << (findings == 1 ? " finding" : " findings");
+    std::cerr << "\n";
     return qvn::ExitOk;
 }
 
 qvn::Registrar reg{
     {Name,
      "SOURCE [--format pgn|epd|lichess] [--points N] [--min-rating A] [--max-rating B] "
-     "[--themes T1,T2] [--limit K] [-o OUT]",
-     "converts a PGN, EPD or Lichess puzzle file into a problem file", RunImport}};
+     "[--themes T1,T2] [--limit K] [--no-mates] [--check] [-o OUT]",
+     "converts a PGN, EPD or Lichess puzzle file into a problem file; every key of a mate\n"
+     "      scores (--no-mates: only the source's), --check reports cooks on standard error",
+     RunImport}};
 
 } // namespace

@@ -1,6 +1,7 @@
 // UCI lines read, scores and lines written for the user, and the position an engine gets.
 #include "analysis/core/AnalysisText.h"
 #include "analysis/core/UciParser.h"
+#include "analysis/core/WinningChances.h"
 #include "board/core/BoardModel.h"
 
 #include <gtest/gtest.h>
@@ -12,6 +13,23 @@ BoardState FromFen(const char* fen) {
     BoardModel board;
     EXPECT_TRUE(board.SetFen(fen)) << fen;
     return board.State();
+}
+
+TEST(WinningChances, TheSecondMoveIsAboutAsGoodWithinSevenTenths) {
+    EXPECT_DOUBLE_EQ(WinningChances({false, 0}), 0.0);
+    EXPECT_NEAR(WinningChances({false, 300}), 0.5023, 1e-4);
+    EXPECT_NEAR(WinningChances({false, -300}), -0.5023, 1e-4);
+    EXPECT_EQ(WinningChances({true, 3}), 1.0);
+    EXPECT_EQ(WinningChances({true, -1}), -1.0);
+    EXPECT_EQ(WinningChances({true, 0}), -1.0); // mated already
+    // Both winning or both level: about as good.
+    EXPECT_TRUE(AboutAsGood({true, 2}, {false, 900}));
+    EXPECT_TRUE(AboutAsGood({false, 40}, {false, 10}));
+    // A won game against a level one: the best is the only solution.
+    EXPECT_FALSE(AboutAsGood({true, 2}, {false, 0}));
+    EXPECT_FALSE(AboutAsGood({false, 480}, {false, 0})); // 0.708 apart
+    EXPECT_TRUE(AboutAsGood({false, 470}, {false, 0}));  // 0.699 apart
+    EXPECT_TRUE(AboutAsGood({false, -200}, {false, -250}));
 }
 
 TEST(UciParser, InfoLinesWithAScoreAndALine) {

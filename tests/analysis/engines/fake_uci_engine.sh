@@ -8,6 +8,9 @@
 #   garbage  answers "uci" with noise and never says "uciok"
 #   flood    answers "uci" with a line that never ends
 #   deaf     like normal, but ignores "stop"
+#   two      like normal, but every "go" answers at once with two lines, FAKE_UCI_PV1 scoring
+#            FAKE_UCI_CP1 centipawns and FAKE_UCI_PV2 scoring FAKE_UCI_CP2, and the first
+#            as the best move
 # Every line received is appended to the file FAKE_UCI_LOG when it is set. The line of play
 # tells the sides apart: e2e4 when White is to move, e7e5 when Black is.
 mode=${FAKE_UCI_MODE:-normal}
@@ -15,6 +18,11 @@ log=${FAKE_UCI_LOG:-/dev/null}
 multipv=1
 move=e2e4
 [ "$mode" = exit ] && exit 3
+two_best() {
+  echo "info depth 1 multipv 1 score cp ${FAKE_UCI_CP1:-50} pv ${FAKE_UCI_PV1:-e2e4}"
+  echo "info depth 1 multipv 2 score cp ${FAKE_UCI_CP2:-40} pv ${FAKE_UCI_PV2:-d2d4}"
+  echo "bestmove ${FAKE_UCI_PV1:-e2e4}"
+}
 while IFS= read -r line; do
   printf '%s\n' "$line" >> "$log"
   case "$line" in
@@ -30,6 +38,7 @@ while IFS= read -r line; do
   "position fen "*" w "*) move=e2e4 ;;
   "position fen "*" b "*) move=e7e5 ;;
   "go depth "*)
+    [ "$mode" = two ] && { two_best; continue; }
     [ "$mode" = crash ] && kill -SEGV $$
     n=${line##* } d=1
     while [ "$d" -le "$n" ]; do
@@ -38,6 +47,7 @@ while IFS= read -r line; do
     done
     echo "bestmove $move" ;;
   "go"*)
+    [ "$mode" = two ] && { two_best; continue; }
     [ "$mode" = crash ] && kill -SEGV $$
     for d in 1 2; do
       k=1

@@ -234,6 +234,21 @@ private slots:
         }
         QCOMPARE(Digest(path_), before);
         QFile::setPermissions(path_, QFile::ReadOwner | QFile::WriteOwner);
+
+        // A protected file that holds no schema yet (made empty by hand) says so too.
+        QVERIFY(QFile::remove(path_));
+        QFile empty(path_);
+        QVERIFY(empty.open(QIODevice::WriteOnly));
+        empty.close();
+        QFile::setPermissions(path_, QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther);
+        {
+            qv::SqliteProgressStore store(Options());
+            QVERIFY(!store.Record(MakeAttempt("2", true, 5, 2)));
+            QVERIFY(store.TakeNotice().find("read-only") != std::string::npos);
+            QVERIFY(!store.Record(MakeAttempt("3", true, 5, 2)));
+            QCOMPARE(store.TakeNotice(), std::string());
+        }
+        QFile::setPermissions(path_, QFile::ReadOwner | QFile::WriteOwner);
     }
 
     void aFileFromANewerVersionIsOnlyRead() {

@@ -100,7 +100,8 @@ TEST(ImportPgn, MovesCommentsTitlesAndSkippedRecords) {
     EXPECT_EQ(imported.Skipped[0], (std::pair<long, std::string>{3, "illegal move 1. Kb3"}));
     EXPECT_TRUE(Contains(imported.Skipped[1].second, "broken FEN"));
     EXPECT_EQ(imported.Skipped[2].second, "impossible position: White has 3 kings");
-    EXPECT_EQ(imported.Skipped[3], (std::pair<long, std::string>{6, "no solution"}));
+    EXPECT_EQ(imported.Skipped[3],
+              (std::pair<long, std::string>{6, "no mate in 2 (the solver finds none)"}));
     const std::string& s = imported.Script;
     EXPECT_TRUE(
         Contains(s, ".plays black\r\n.players Smith - Jones\r\n.rem Black to play.\r\n.*b\r\n"));
@@ -112,6 +113,40 @@ TEST(ImportPgn, MovesCommentsTitlesAndSkippedRecords) {
     EXPECT_TRUE(Contains(s, ".m Qf2-g1#\r\n.rem and mate\r\n.end\r\n"));
     EXPECT_TRUE(Contains(s, ".plays black\r\n.m d7-d5\r\n.plays white\r\n.*w\r\n"));
     ExpectEveryProblemScores(imported, 1);
+}
+
+TEST(ImportPgn, EveryKeyOfAMateScoresAndGoalsWithoutMovesAreSolved) {
+    // Two keys of a mate in 2: Rd8+ (the source's) and Qe8+.
+    const std::string fen = "[FEN \"2r3k1/5ppp/8/8/8/8/3RQPPP/3RQ1K1 w - - 0 1\"]\n";
+    const std::string pgn =
+        "[Event \"Two keys\"]\n" + fen + "\n1. Rd8+ Rxd8 2. Rxd8# *\n\n" +
+        "[Event \"Goal\"]\n[Termination \"White mates in 2\"]\n" + fen + "\n*\n\n" +
+        "[Event \"Wrong side\"]\n[Termination \"Black mates in 2\"]\n" + fen + "\n*\n";
+    const auto imported = Import(pgn, Format(PuzzleFormat::Pgn));
+    ASSERT_EQ(imported.Entries.size(), 2u);
+    EXPECT_EQ(imported.Skipped,
+              (std::vector<std::pair<long, std::string>>{
+                  {3, "the goal says Black mates, but the other side is to move"}}));
+    const std::vector<std::vector<std::string>> keys = {{"d2d8", "e2e8"}, {"d1d8"}};
+    for (const std::string& entry : imported.Entries) {
+        EXPECT_EQ(qvtest::AcceptedMoves(imported.Script, entry), keys) << entry;
+        int turns = 0;
+        EXPECT_EQ(qvtest::Play(imported.Script, entry, {"e2e8"}, turns), 2) << entry;
+    }
+    EXPECT_TRUE(Contains(imported.Script, ".if e2e8 Qe8+ 1 Also forces mate.\r\n"));
+    // The goal's script plays the first key's main line.
+    EXPECT_TRUE(Contains(imported.Script, ".# 2 Goal, White mates in 2\r\n"));
+    EXPECT_TRUE(Contains(imported.Script, ".m Rd2-d8+\r\n.m Rc8xd8\r\n.*w\r\n"));
+    ExpectEveryProblemScores(imported, 1);
+
+    // Without the solver only the source's key scores, and a goal is not solved.
+    ImportOptions o = Format(PuzzleFormat::Pgn);
+    o.SolveMates = false;
+    const auto plain = Import(pgn, o);
+    ASSERT_EQ(plain.Entries.size(), 1u);
+    EXPECT_EQ(qvtest::AcceptedMoves(plain.Script, plain.Entries[0]),
+              (std::vector<std::vector<std::string>>{{"d2d8"}, {"d1d8"}}));
+    EXPECT_EQ(plain.Skipped[0].second, "a mate in 2 without moves (solving is off)");
 }
 
 TEST(ImportEpd, BestMovesAvoidedMovesAndComments) {

@@ -51,6 +51,7 @@ TEST(PgnReader, TagsMovetextCommentsVariationsAndRecordBounds) {
     EXPECT_EQ(r.Title, "Smith, A. - ?, Club \"Open\" 1923, mate in 2");
     EXPECT_EQ(r.Players, "Smith, A. - ?");
     EXPECT_EQ(r.Fen, "6k1/5ppp/5q2/2b5/8/8/R4PPP/6K1 b - - 0 38");
+    EXPECT_EQ(r.MateIn, 2);
     ASSERT_EQ(r.Moves.size(), 3u);
     EXPECT_EQ(r.Moves[0].Text, "Qxf2+!");
     EXPECT_EQ(r.Moves[2].Text, "Qg1#");
@@ -66,6 +67,29 @@ TEST(PgnReader, TagsMovetextCommentsVariationsAndRecordBounds) {
     EXPECT_EQ(r.Error, "broken tag pair");
     EXPECT_FALSE(reader.Next(r));
     EXPECT_EQ(reader.Recognised(), 2);
+}
+
+TEST(PgnReader, MateGoalsAsCollectionsWriteThem) {
+    const std::pair<const char*, std::pair<int, char>> goals[] = {
+        {"mate in 2", {2, 0}},
+        {"Mate in 3.", {3, 0}},
+        {"#4", {4, 0}},
+        {"White mates in 2", {2, 'w'}},
+        {"Black to play and mate in 3", {3, 'b'}},
+        {"white to move and mates in two moves", {2, 'w'}},
+        {"WHITE TO MATE IN 1", {1, 'w'}},
+    };
+    for (const auto& [text, expected] : goals) {
+        int n = 0;
+        char side = 'x';
+        EXPECT_TRUE(ParseMateGoal(text, n, side)) << text;
+        EXPECT_EQ(std::make_pair(n, side), expected) << text;
+    }
+    int n = 0;
+    char side = 0;
+    for (const char* text : {"normal", "mate in", "mate in 0", "mate in 99", "mate in 2 or 3",
+                             "Black wins", "time forfeit", ""})
+        EXPECT_FALSE(ParseMateGoal(text, n, side)) << text;
 }
 
 TEST(EpdReader, OperationsAndFullFenFields) {

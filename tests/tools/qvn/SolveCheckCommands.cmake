@@ -32,6 +32,38 @@ qvn(check-no-problem 2 "" check ${DATA_DIR}/broken.qvn --problem 99)
 qvn(check-unreadable 2 "" check ${DATA_DIR}/no-such-file.qvn)
 qvn(check-usage 1 "" check)
 
+# import --check: the cooks of every imported problem on standard error, exit code 0.
+execute_process(COMMAND ${QVN} import ${DATA_DIR}/cooked.pgn --check
+                OUTPUT_VARIABLE out ERROR_VARIABLE err RESULT_VARIABLE rc)
+set(cooks "1: cook: e2e8 also mates in 2 (an .if line accepts it)\n2: cook: e2e8 also mates in 2 (an .if line accepts it)\nimported 2 of 2 records; 2 findings\n")
+if(NOT rc EQUAL 0 OR NOT err STREQUAL cooks OR NOT out MATCHES "\\.if e2e8 Qe8\\+ 1 Also forces mate")
+  message(SEND_ERROR "import-check: exit ${rc}\n--- stderr:\n${err}--- expected:\n${cooks}")
+  math(EXPR failures "${failures} + 1")
+endif()
+
+# check --uci: the engine's two best moves per turn of a problem that does not end in mate.
+set(ENV{FAKE_UCI_MODE} two)
+set(ENV{FAKE_UCI_PV1} d1d5)
+set(ENV{FAKE_UCI_PV2} c3d5)
+set(ENV{FAKE_UCI_CP1} 900)
+set(ENV{FAKE_UCI_CP2} 880)
+set(second "1: line 13: turn 1: c3d5 is about as good as the solution d1d5\n")
+qvn(uci-second 3 "${second}" check ${DATA_DIR}/uci.qvn --uci ${FAKE_UCI})
+set(ENV{FAKE_UCI_PV1} c3d5)
+set(ENV{FAKE_UCI_PV2} d1d5)
+qvn(uci-better 3 "1: line 13: turn 1: c3d5 is about as good as the solution d1d5\n"
+    check ${DATA_DIR}/uci.qvn --uci ${FAKE_UCI} --depth 3)
+set(ENV{FAKE_UCI_CP2} 0)
+qvn(uci-unique 0 "" check ${DATA_DIR}/uci.qvn --uci ${FAKE_UCI} --movetime 50)
+set(ENV{FAKE_UCI_MODE} exit)
+qvn(uci-fails 2 "" check ${DATA_DIR}/uci.qvn --uci ${FAKE_UCI})
+qvn(uci-limits-alone 1 "" check ${DATA_DIR}/uci.qvn --depth 3)
+if(EXISTS /usr/games/stockfish)
+  qvn(uci-stockfish 3 "${second}" check ${DATA_DIR}/uci.qvn --uci /usr/games/stockfish --depth 10)
+else()
+  message(STATUS "uci-stockfish skipped: /usr/games/stockfish is not installed")
+endif()
+
 if(failures GREATER 0)
   message(FATAL_ERROR "${failures} qvn solve/check case(s) failed")
 endif()
