@@ -373,6 +373,7 @@ private:
         void PlayFinished(const ProblemPlay& play) override;
 
     private:
+        ProblemPlay OfListedFile(const ProblemPlay& play) const;
         TForm1& form_;
     };
     SystemClock clock_;

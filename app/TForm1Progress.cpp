@@ -82,15 +82,24 @@ std::vector<QIcon> MarkIcons() {
 
 } // namespace
 
+// A puzzle collection's problems are read from its conversion in the cache; their attempts
+// belong to the collection itself, which is what the window lists and marks.
+ProblemPlay TForm1::PlayWatcher::OfListedFile(const ProblemPlay& play) const {
+    ProblemPlay keyed = play;
+    if (PuzzleConversion::IsPuzzleFile(form_.openFile_)) keyed.File = form_.openFile_.toStdString();
+    return keyed;
+}
+
 void TForm1::PlayWatcher::PlayStarted(const ProblemPlay& play) {
     form_.Progress();
-    form_.recorder_->PlayStarted(play);
+    form_.recorder_->PlayStarted(OfListedFile(play));
 }
 
 void TForm1::PlayWatcher::PlayFinished(const ProblemPlay& play) {
     form_.Progress();
-    form_.recorder_->PlayFinished(play);
-    form_.PlayRecorded(play);
+    const ProblemPlay keyed = OfListedFile(play);
+    form_.recorder_->PlayFinished(keyed);
+    form_.PlayRecorded(keyed);
 }
 
 void TForm1::CreateProgressControls() {
