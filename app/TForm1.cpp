@@ -361,7 +361,9 @@ void TForm1::Engine1Click() {
     if (!form3_) return;
     TEngineDialog dialog(form3_->EngineProgram(), this);
     KeepAboveStayOnTopWindows(&dialog);
-    if (dialog.exec() == QDialog::Accepted) form3_->SetEngineProgram(dialog.Program());
+    if (dialog.exec() != QDialog::Accepted) return;
+    form3_->SetEngineProgram(dialog.Program());
+    RememberSettings();
 }
 
 QString TForm1::ProgramDirectory() const {

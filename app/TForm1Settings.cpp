@@ -5,6 +5,7 @@
 #include "app/TListBox.h"
 #include "app/TrainerSettings.h"
 #include "board/ui/TChessBrd.h"
+#include "windows/TForm3.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -35,6 +36,7 @@ void TForm1::UseSettings(TrainerSettings* settings) {
     if (set >= 0) ComboBox1->setCurrentIndex(set);
     CheckBox1->setChecked(p.Sound);
     SetTrainingChoice(p.Training);
+    if (form3_) form3_->SetEngineProgram(p.EngineProgram);
     if (!p.Geometry.isEmpty()) restoreGeometry(p.Geometry);
     recentFiles_ = WithRecentFile(p.RecentFiles, openFile_); // a file named on the command line
     UpdateRecentMenu();
@@ -94,6 +96,7 @@ TrainerPreferences TForm1::CurrentPreferences() const {
     if (!openFile_.isEmpty() && g_.ProblemFileOpen)
         p.LastProblem = QString::fromStdString(g_.ProblemTitle);
     p.RecentFiles = recentFiles_;
+    if (form3_) p.EngineProgram = form3_->EngineProgram();
     return p;
 }
 

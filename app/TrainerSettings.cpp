@@ -117,6 +117,7 @@ TrainerPreferences TrainerSettings::Load() {
         list = QStringList{recent.toString()}; // a list of one is written as plain text
     for (auto it = list.crbegin(); it != list.crend(); ++it)
         if (!it->isEmpty()) p.RecentFiles = WithRecentFile(p.RecentFiles, *it);
+    r.Text("Analysis/Engine", p.EngineProgram);
     return p;
 }
 
@@ -147,6 +148,7 @@ bool TrainerSettings::Save(const TrainerPreferences& p, QString* error) {
     s.setValue(QStringLiteral("Files/LastFile"), p.LastFile);
     s.setValue(QStringLiteral("Files/LastProblem"), p.LastProblem);
     s.setValue(QStringLiteral("Files/Recent"), p.RecentFiles);
+    s.setValue(QStringLiteral("Analysis/Engine"), p.EngineProgram);
     s.sync();
     if (s.status() == QSettings::NoError) return true;
     if (error)

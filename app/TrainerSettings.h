@@ -26,6 +26,7 @@ struct TrainerPreferences {
     QString LastFile;    // the problem file open last, and the entry selected in it
     QString LastProblem;
     QStringList RecentFiles; // most recent first, at most MaxRecentFiles
+    QString EngineProgram;   // the analysis engine: a UCI program, or empty for the built-in one
 
     static constexpr int MaxRecentFiles = 8;
     friend bool operator==(const TrainerPreferences&, const TrainerPreferences&) = default;

@@ -41,6 +41,7 @@ void SettingsTest::everyValueComesBack() {
     p.LastFile = QStringLiteral("/tmp/a, b \u00e9.qvn");
     p.LastProblem = QStringLiteral("3 Mate in two");
     p.RecentFiles = {p.LastFile, QStringLiteral("/x/only one.qvn")};
+    p.EngineProgram = QStringLiteral("/usr/games/stockfish");
     QVERIFY(settings.Save(p));
     QCOMPARE(TrainerSettings(path).Load(), p);
     p.Training.TriesPerMove = 3;

@@ -248,6 +248,7 @@ void TrainingWindowTest::settingsRememberedAndRecentFiles() {
         f.LeerProblemas1->trigger();
         ClickEntry(f.ListBox1, 2);
         ClickNext(f); // the script turns the board: the user's choice is what is kept
+        t.form3.SetEngineProgram(QStringLiteral("/opt/engines/uci-engine"));
         f.resize(900, 650);
         f.close();
     }
@@ -262,6 +263,7 @@ void TrainingWindowTest::settingsRememberedAndRecentFiles() {
     QCOMPARE(b.SquareColorDark(), QColor(90, 60, 30));
     QCOMPARE(b.CustomPieceSet().size(), QSize(384, 256));
     QVERIFY(f.CheckBox1->isChecked());
+    QCOMPARE(t.form3.EngineProgram(), QStringLiteral("/opt/engines/uci-engine"));
     QVERIFY(f.Tries1[3]->isChecked());
     QCOMPARE(f.Flow().Training().TriesPerMove, TrainingOptions::UnlimitedTries);
     QVERIFY(f.HintButton1->isVisible());
