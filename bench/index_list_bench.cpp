@@ -42,6 +42,8 @@ int main(int argc, char** argv) {
     QTemporaryDir dir;
     if (!dir.isValid()) return 1;
     const QString path = dir.filePath(QStringLiteral("large.qvn"));
+    // The progress store of the run stays in the temporary folder, never the user's.
+    qputenv("QUORVANE_PROGRESS_DB", dir.filePath(QStringLiteral("progress.sqlite")).toLocal8Bit());
     WriteProblems(path.toStdString());
 
     // The index scan alone, for comparison.
