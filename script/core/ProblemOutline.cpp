@@ -61,14 +61,21 @@ std::uint64_t TextHash::Value() const {
     return Finish(h_);
 }
 
-std::string ScriptTextHash(const ProblemTextFile& file, std::size_t first, std::size_t end) {
-    TextHash hash;
-    for (std::size_t i = first; i < end && i < file.LineCount(); ++i) hash.Add(file.LineView(i));
-    std::uint64_t h = hash.Value();
+namespace {
+
+std::string HashText(std::uint64_t h) {
     static constexpr char hex[] = "0123456789abcdef";
     std::string text(16, '0');
     for (int k = 15; k >= 0; --k, h >>= 4) text[static_cast<std::size_t>(k)] = hex[h & 15];
     return text;
+}
+
+} // namespace
+
+std::string ScriptTextHash(const ProblemTextFile& file, std::size_t first, std::size_t end) {
+    TextHash hash;
+    for (std::size_t i = first; i < end && i < file.LineCount(); ++i) hash.Add(file.LineView(i));
+    return HashText(hash.Value());
 }
 
 std::uint64_t ProblemIdentityKey(std::string_view label, std::string_view title,
@@ -111,12 +118,20 @@ std::vector<ProblemDigest> DigestProblems(const ProblemTextFile& file) {
     std::size_t i = NextIndexLine(file, 0);
     while (i < n) {
         const std::string_view line = file.LineView(i);
-        const std::size_t end = NextIndexLine(file, i + 1);
+        // The script's lines are hashed on the way to the next index line (one pass;
+        // the same value as ScriptTextHash over them).
+        TextHash script;
+        std::size_t end = i + 1;
+        for (; end < n; ++end) {
+            const std::string_view scriptLine = file.LineView(end);
+            if (IsIndexLine(scriptLine)) break;
+            script.Add(scriptLine);
+        }
         ProblemDigest d;
         d.Entry = IndexEntry(line);
         d.Label = Word(d.Entry, 1);
         d.Title = RestFrom(d.Entry, 2);
-        d.ScriptHash = ScriptTextHash(file, i + 1, end);
+        d.ScriptHash = HashText(script.Value());
         TextHash entry;
         entry.Add(d.Label);
         entry.Add(d.Title);

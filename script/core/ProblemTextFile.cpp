@@ -154,11 +154,19 @@ void ProblemTextFile::OpenFromBytes(std::string raw, const std::string& name) {
     open_ = true;
 }
 
+std::size_t ProblemTextFile::LineEnd(std::size_t start) const {
+    // A plain loop: much faster than find_first_of over a set of two characters.
+    const char* p = text_.data() + start;
+    const char* const end = text_.data() + text_.size();
+    while (p != end && *p != '\r' && *p != '\n') ++p;
+    return static_cast<std::size_t>(p - text_.data());
+}
+
 std::size_t ProblemTextFile::NextLineStart(std::size_t start) const {
     // A carriage return ends a line, and a line feed right after it is part of the
     // same line end; a line feed alone ends a line as well.
-    const std::size_t end = text_.find_first_of("\r\n", start);
-    if (end == std::string::npos) return text_.size();
+    const std::size_t end = LineEnd(start);
+    if (end == text_.size()) return text_.size();
     if (text_[end] == '\r' && end + 1 < text_.size() && text_[end + 1] == '\n') return end + 2;
     return end + 1;
 }
@@ -171,9 +179,7 @@ std::string_view ProblemTextFile::LineView(std::size_t i) const {
     for (; line < i; ++line) start = NextLineStart(start);
     cachedLine_ = i;
     cachedStart_ = start;
-    std::size_t end = text_.find_first_of("\r\n", start);
-    if (end == std::string::npos) end = text_.size();
-    return std::string_view(text_).substr(start, end - start);
+    return std::string_view(text_).substr(start, LineEnd(start) - start);
 }
 
 void ProblemTextFile::Close() {

@@ -68,6 +68,8 @@ private:
     static constexpr std::size_t MarkEvery = 16;
     // The offset just past the line end of the line that starts at offset start.
     std::size_t NextLineStart(std::size_t start) const;
+    // The offset of the line end (or of the text's end) of the line starting at start.
+    std::size_t LineEnd(std::size_t start) const;
 
     std::string text_;                 // the decoded text, line ends included
     std::vector<std::uint32_t> marks_; // start offset of lines 0, 16, 32 ...
