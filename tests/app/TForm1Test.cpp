@@ -375,7 +375,11 @@ void TForm1Test::clockDisplayEverySecond() {
     QTRY_COMPARE_WITH_TIMEOUT(f.Label3D1->Caption(), QStringLiteral("00:00:00"), 1500);
     QVERIFY(f.Label3D1->width() > 4); // widens with its text
     f.Crono1.Start();
-    QTRY_COMPARE_WITH_TIMEOUT(f.Label3D1->Caption(), QStringLiteral("00:00:01"), 2500);
+    // The next tick shows the running clock (a busy machine may skip a second).
+    QTRY_VERIFY_WITH_TIMEOUT(f.Label3D1->Caption() != QStringLiteral("00:00:00"), 4000);
+    const QString shown = f.Label3D1->Caption();
+    QVERIFY2(QRegularExpression(QStringLiteral("^00:00:0[1-4]$")).match(shown).hasMatch(),
+             qPrintable(shown));
 }
 
 void TForm1Test::mateAndDrawBoxesAndNegativeTotal() {
