@@ -16,6 +16,8 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
+#include <QRegularExpression>
+#include <QRegularExpressionValidator>
 #include <QShortcut>
 #include <QSoundEffect>
 #include <QStatusBar>
@@ -53,6 +55,10 @@ void TForm1::CreateTrainingControls() {
     MoveEdit1->setGeometry(16, 380, 150, 22);
     MoveEdit1->setFont(PixelFont(13, false));
     MoveEdit1->setPlaceholderText(QStringLiteral("Move (M): Nf3 or g1f3"));
+    // "/" reaches the box from anywhere; pressed again in the box it adds nothing (no
+    // move is written with it).
+    MoveEdit1->setValidator(
+        new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[^/]*")), MoveEdit1));
     MoveEdit1->setAccessibleName(QStringLiteral("Move"));
     MoveEdit1->setToolTip(
         QStringLiteral("Type your move as Nf3, exd5, O-O, e8=Q or g1f3 and press Enter.\n"

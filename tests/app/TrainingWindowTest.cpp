@@ -183,6 +183,7 @@ void TrainingWindowTest::enterPlaysTheTypedMoveWithoutPressingNext() {
     StartTurn(f, 0);
     const QString memo = f.Memo1->toPlainText();
     QTest::keyClick(f.ListBox1, Qt::Key_M);
+    QTest::keyClick(f.MoveEdit1, Qt::Key_Slash); // already there: the key adds nothing
     QTest::keyClicks(f.MoveEdit1, QStringLiteral("Qxf7"));
     QTest::keyClick(f.MoveEdit1, Qt::Key_Return);
     QCOMPARE(PieceOn(*f.ChessBrd1, F7), 'Q');
