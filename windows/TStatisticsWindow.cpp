@@ -149,9 +149,10 @@ void TStatisticsWindow::Refresh() {
     Summary->setText(attempts == 0
                          ? QStringLiteral("No attempts recorded yet. Work through a problem and "
                                           "it appears here.")
-                         : QStringLiteral("%1 attempts recorded, %2 solved (%3%). Today: %4 "
+                         : QStringLiteral("%1 recorded, %2 solved (%3%). Today: %4 "
                                           "attempted, %5 solved.")
-                               .arg(attempts)
+                               .arg(attempts == 1 ? QStringLiteral("1 attempt")
+                                                  : QStringLiteral("%1 attempts").arg(attempts))
                                .arg(solved)
                                .arg(std::lround(100.0 * solved / attempts))
                                .arg(todayAttempts)
