@@ -12,7 +12,4 @@ namespace qv {
 // cut short (Ctrl-Z) or turn the file into another encoding.
 std::string CleanText(std::string_view text);
 
-// Is the text valid UTF-8?
-bool IsValidUtf8(std::string_view text);
-
 } // namespace qv

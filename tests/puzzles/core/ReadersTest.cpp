@@ -4,6 +4,7 @@
 #include "puzzles/core/LineReader.h"
 #include "puzzles/core/PgnReader.h"
 #include "puzzles/core/TextClean.h"
+#include "script/core/TextEncoding.h"
 
 #include <gtest/gtest.h>
 
