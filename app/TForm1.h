@@ -318,6 +318,7 @@ private:
     bool PlayVerdictSound();
     // Reads a problem file and lists its problems (Read problems, a recent file).
     void OpenProblemFile(const QString& name);
+    void ListProblemFile(const QString& readFrom, const QString& standsFor);
     void CreateImportControls();
     void OpenPuzzleFile(const QString& name);
     void ShowConversion(bool shown);

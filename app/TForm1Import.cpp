@@ -114,20 +114,9 @@ void TForm1::ConversionFinished(const ConversionResult& r) {
 }
 
 void TForm1::ListConvertedFile(const ConversionResult& r) {
-    AbandonProblem(); // recorded against the file it belongs to
-    ListBox1->clear();
-    FilterEdit1->clear();
-    StatusBar1->clearMessage();
-    openFile_.clear();
-    digests_.clear();
-    digestsRead_ = false;
-    UpdateProgress();
-    const std::vector<std::string> entries = flow_.ReadProblems(r.CacheFile.toStdString());
     // The collection's own path stands for the problems: the recent files, the settings
     // and the progress records name it, not the cache.
-    openFile_ = r.Source;
-    ListProblems(entries, r.Source);
-    UpdateProgress();
+    ListProblemFile(r.CacheFile, r.Source);
     const QLocale locale;
     QString text = QStringLiteral("%1: %2 of %3 records imported")
                        .arg(Shown(r.Source), locale.toString(qlonglong(r.Imported)),

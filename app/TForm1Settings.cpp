@@ -123,6 +123,16 @@ void TForm1::OpenProblemFile(const QString& name) {
         Conversion->Cancel();
         ShowConversion(false);
     }
+    ListProblemFile(name, QFileInfo(name).absoluteFilePath());
+    recentFiles_ = WithRecentFile(recentFiles_, openFile_);
+    UpdateRecentMenu();
+    RememberSettings();
+}
+
+// Lists the problems of the file readFrom under the name standsFor (the file itself, or
+// the puzzle collection a cached conversion came from), after the open problem has been
+// left and recorded.
+void TForm1::ListProblemFile(const QString& readFrom, const QString& standsFor) {
     AbandonProblem(); // recorded against the file it belongs to
     ListBox1->clear();
     FilterEdit1->clear();
@@ -131,13 +141,10 @@ void TForm1::OpenProblemFile(const QString& name) {
     digests_.clear();
     digestsRead_ = false;
     UpdateProgress();
-    const std::vector<std::string> entries = flow_.ReadProblems(name.toStdString());
-    openFile_ = QFileInfo(name).absoluteFilePath();
-    ListProblems(entries, name);
+    const std::vector<std::string> entries = flow_.ReadProblems(readFrom.toStdString());
+    openFile_ = standsFor;
+    ListProblems(entries, standsFor);
     UpdateProgress();
-    recentFiles_ = WithRecentFile(recentFiles_, openFile_);
-    UpdateRecentMenu();
-    RememberSettings();
 }
 
 void TForm1::OpenRecentFile(const QString& path) {
