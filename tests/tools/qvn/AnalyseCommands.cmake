@@ -1,15 +1,6 @@
 # qvn analyse with the built-in engine on known mates, with a fake UCI engine, and its
 # refusals; qvn search with a node limit. Each output compared line for line.
-set(failures 0)
-
-function(qvn name exit expected)
-  execute_process(COMMAND ${QVN} ${ARGN} OUTPUT_VARIABLE out ERROR_VARIABLE err RESULT_VARIABLE rc)
-  if(NOT rc EQUAL exit OR NOT out STREQUAL expected)
-    message(SEND_ERROR "${name}: exit ${rc} (expected ${exit})\n--- got:\n${out}--- expected:\n${expected}--- stderr:\n${err}")
-    math(EXPR n "${failures} + 1")
-    set(failures ${n} PARENT_SCOPE)
-  endif()
-endfunction()
+include(${CMAKE_CURRENT_LIST_DIR}/QvnCase.cmake)
 
 qvn(mate-in-one 0 "depth 1 score mate 1 pv a1a8\nbestmove a1a8\n"
     analyse "6k1/5ppp/8/8/8/8/8/R5K1 w - - 0 1" --depth 1)

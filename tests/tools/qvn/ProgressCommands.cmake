@@ -7,18 +7,7 @@ file(COPY ${DATA_DIR}/progress.qvn DESTINATION ${work})
 file(REAL_PATH ${work}/progress.qvn problems)
 set(db ${work}/progress.sqlite)
 string(TIMESTAMP today "%Y-%m-%d")
-set(failures 0)
-
-# qvn(NAME EXPECTED_EXIT EXPECTED_OUTPUT args...): runs qvn and compares.
-function(qvn name exit expected)
-  execute_process(COMMAND ${QVN} ${ARGN} OUTPUT_VARIABLE out ERROR_VARIABLE err RESULT_VARIABLE rc)
-  if(NOT rc EQUAL exit OR NOT out STREQUAL expected)
-    message(SEND_ERROR "${name}: exit ${rc} (expected ${exit})\n--- got:\n${out}--- expected:\n${expected}--- stderr:\n${err}")
-    math(EXPR n "${failures} + 1")
-    set(failures ${n} PARENT_SCOPE)
-  endif()
-  set(last_err "${err}" PARENT_SCOPE)
-endfunction()
+include(${CMAKE_CURRENT_LIST_DIR}/QvnCase.cmake)
 
 # Recording changes nothing in the run's own output.
 execute_process(COMMAND ${QVN} run ${problems} --moves h5f7 OUTPUT_VARIABLE plain)

@@ -1,15 +1,5 @@
 # qvn solve and qvn check: output and exit code of each case, line for line.
-set(failures 0)
-
-# qvn(NAME EXPECTED_EXIT EXPECTED_OUTPUT args...): runs qvn and compares.
-function(qvn name exit expected)
-  execute_process(COMMAND ${QVN} ${ARGN} OUTPUT_VARIABLE out ERROR_VARIABLE err RESULT_VARIABLE rc)
-  if(NOT rc EQUAL exit OR NOT out STREQUAL expected)
-    message(SEND_ERROR "${name}: exit ${rc} (expected ${exit})\n--- got:\n${out}--- expected:\n${expected}--- stderr:\n${err}")
-    math(EXPR n "${failures} + 1")
-    set(failures ${n} PARENT_SCOPE)
-  endif()
-endfunction()
+include(${CMAKE_CURRENT_LIST_DIR}/QvnCase.cmake)
 
 set(cooked "k7/8/K7/2Q5/8/8/8/8 w - - 0 1")
 qvn(solve-sorted 0 "c5a7\nc5c8\nc5f8\n" solve ${cooked} 1)
